@@ -1,0 +1,86 @@
+#include "app/FolderIconDialog.h"
+#include "framework/WinApp.h"
+#include "resource.h"
+#include <commctrl.h>
+
+const MessageEntry<FolderIconDialog> FolderIconDialog::messageTable[] = {
+    { WM_PAINT,         0, 0, &FolderIconDialog::OnPaint },
+    { WM_QUERYDRAGICON, 0, 0, &FolderIconDialog::OnQueryDragIcon },
+};
+
+FolderIconDialog::FolderIconDialog() : CDialog(IDD_MAIN)
+{
+    const LPCSTR icon = MAKEINTRESOURCEA(IDI_BRISEVENT);
+    m_hIcon = LoadIconA(AfxFindResourceHandle(icon, RT_GROUP_ICON), icon);
+}
+
+FolderIconDialog::~FolderIconDialog()
+{
+    // The window still shows the icon until it is gone.
+    if (m_hWnd)
+        DestroyWindow();
+    if (m_ownsIcon)
+        DestroyIcon(m_hIcon);
+}
+
+bool FolderIconDialog::OnMessage(Message& m)
+{
+    return DispatchMessageTable(*this, messageTable, m) || CDialog::OnMessage(m);
+}
+
+void FolderIconDialog::DoDataExchange(CDataExchange* dx)
+{
+    DDX_Control(dx, IDC_REBUILD_CACHE, m_rebuildCache);
+    DDX_Control(dx, IDC_TARGET_NAME, m_targetName);
+    DDX_Control(dx, IDC_ICON_FILE, m_iconFile);
+    DDX_Control(dx, IDC_BROWSE_ICON_FILE, m_browseIconFile);
+    DDX_Control(dx, IDC_DEFAULT_ICON, m_defaultIcon);
+    DDX_Control(dx, IDC_TARGET_ICON, m_targetIcon);
+    DDX_Control(dx, IDC_INFOTIP, m_infoTip);
+    DDX_Control(dx, IDC_PREVIEW_SMALL, m_previewSmall);
+    DDX_Control(dx, IDC_PREVIEW_LARGE, m_previewLarge);
+    DDX_Control(dx, IDCANCEL, m_cancel);
+    DDX_Control(dx, IDC_ABOUT, m_about);
+    DDX_Control(dx, IDC_APPLY, m_apply);
+    DDX_Control(dx, IDC_ICON_LOCATION, m_iconLocation);
+    DDX_Control(dx, IDC_ICON_GRID, m_iconGrid);
+}
+
+BOOL FolderIconDialog::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    SetIcon(m_hIcon, TRUE);
+    const HINSTANCE instance = AfxFindResourceHandle(MAKEINTRESOURCEA(IDI_BRISEVENT), RT_GROUP_ICON);
+    m_hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_BRISEVENT), IMAGE_ICON,
+                                            SMALL_ICON_SIZE, SMALL_ICON_SIZE, LR_DEFAULTCOLOR));
+    m_ownsIcon = m_hIcon != nullptr;
+    SetIcon(m_hIcon, FALSE);
+
+    InitCommonControls();
+    return TRUE;
+}
+
+void FolderIconDialog::OnPaint(Message& m)
+{
+    if (!IsIconic()) {
+        m.handled = false;
+        return;
+    }
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(m_hWnd, &paint);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc));
+    const int iconWidth = GetSystemMetrics(SM_CXICON);
+    const int iconHeight = GetSystemMetrics(SM_CYICON);
+    RECT client;
+    GetClientRect(&client);
+    const int x = (client.right - client.left - iconWidth + 1) / 2;
+    const int y = (client.bottom - client.top - iconHeight + 1) / 2;
+    DrawIcon(dc, x, y, m_hIcon);
+    EndPaint(m_hWnd, &paint);
+}
+
+void FolderIconDialog::OnQueryDragIcon(Message& m)
+{
+    m.result = reinterpret_cast<LRESULT>(m_hIcon);
+}

@@ -1,0 +1,26 @@
+// The control classes that dialogs bind to their controls by id. They add
+// what their kind of control answers beyond a plain window.
+#pragma once
+#include "framework/Wnd.h"
+
+class CButton : public CWnd {};
+class CStatic : public CWnd {};
+class CEdit : public CWnd {};
+class CComboBox : public CWnd {};
+
+// An owner-drawn list box draws its items itself: its parent hands
+// WM_DRAWITEM back to it. A list with no items of its own draws nothing.
+class CListBox : public CWnd {
+public:
+    virtual void DrawItem(DRAWITEMSTRUCT*) {}
+
+    bool OnChildNotify(Message& m) override
+    {
+        if (m.message == WM_DRAWITEM) {
+            DrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(m.lParam));
+            m.result = TRUE;
+            return true;
+        }
+        return CWnd::OnChildNotify(m);
+    }
+};

@@ -1,0 +1,45 @@
+#include "framework/WinApp.h"
+#include "resource.h"
+
+namespace {
+CWinApp* g_application = nullptr;
+}
+
+CWinApp::CWinApp()
+{
+    g_application = this;
+}
+
+CWinApp::~CWinApp()
+{
+    if (g_application == this)
+        g_application = nullptr;
+}
+
+CWinApp* AfxGetApp()
+{
+    return g_application;
+}
+
+HINSTANCE AfxFindResourceHandle(LPCSTR, LPCSTR)
+{
+    return GetModuleHandleA(nullptr);
+}
+
+int AfxLoadString(UINT id, char* buffer)
+{
+    const LPCSTR block = MAKEINTRESOURCEA(id / 16 + 1);
+    return LoadStringA(AfxFindResourceHandle(block, RT_STRING), id, buffer, STRING_BUFFER_SIZE);
+}
+
+int AfxWinMain(HINSTANCE instance, LPSTR commandLine)
+{
+    CWinApp* application = AfxGetApp();
+    if (!application)
+        return 1;
+    application->m_hInstance = instance;
+    application->m_lpCmdLine = commandLine;
+    // Without a message loop of its own, the program ends with its last window.
+    application->InitInstance();
+    return 0;
+}

@@ -1,0 +1,35 @@
+// A window handle with the calls the program makes on it. Each member is one
+// call of the Win32 function or message it is named after.
+#pragma once
+#include "framework/Message.h"
+
+class CWnd {
+public:
+    HWND m_hWnd = nullptr;
+
+    CWnd() = default;
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+    virtual ~CWnd() = default;
+
+    // The window's message table, followed by its base classes' tables.
+    virtual bool OnMessage(Message&) { return false; }
+    // A notification or owner-draw request that the parent hands back to the
+    // control it concerns, before the parent's own table sees it.
+    virtual bool OnChildNotify(Message& m) { return OnMessage(m); }
+
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+    {
+        return ::SendMessageA(m_hWnd, message, wParam, lParam);
+    }
+    HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    BOOL EnableWindow(BOOL enable) const { return ::EnableWindow(m_hWnd, enable); }
+    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
+    BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
+    BOOL GetClientRect(RECT* rect) const { return ::GetClientRect(m_hWnd, rect); }
+    BOOL SetWindowText(const char* text) const { return ::SetWindowTextA(m_hWnd, text); }
+    HICON SetIcon(HICON icon, BOOL big) const
+    {
+        return reinterpret_cast<HICON>(SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
+    }
+};

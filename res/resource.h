@@ -1,0 +1,94 @@
+// Resource identifiers and the program's fixed constants. The numbers tie the
+// code to the templates and string table in Brisevent.rc and never change.
+#pragma once
+
+// Dialog templates
+#define IDD_ABOUT               101
+#define IDD_MAIN                102
+#define IDD_HELP_TEXT           140
+#define IDD_ICON_FILE_PANE      144
+
+// Main dialog controls (template 102)
+#define IDC_TARGET_ICON         1000
+#define IDC_ICON_LOCATION       1002
+#define IDC_ICON_FILE           1003
+#define IDC_TARGET_NAME         1004
+#define IDC_BROWSE_ICON_FILE    1005
+#define IDC_INFOTIP             1006
+#define IDC_APPLY               1007
+#define IDC_ABOUT               1008
+#define IDC_DEFAULT_ICON        1009
+#define IDC_OTHER_FOLDER        1010
+#define IDC_PREVIEW_LARGE       1017
+#define IDC_PREVIEW_SMALL       1018
+#define IDC_REBUILD_CACHE       1028
+#define IDC_INFOTIP_LABEL       1039
+#define IDC_ICON_GRID           12297   // also in template 144
+
+// About box controls (template 101)
+#define IDC_MAIL_LINK           1005
+#define IDC_WEB_LINK            1006
+#define IDC_SHOW_HELP_TEXT      1007
+#define IDC_ABOUT_PICTURE       1010
+#define IDC_PRODUCT_NAME        1018
+#define IDC_CONTEXT_MENU_OPTION 1021
+
+// Help-text viewer controls (template 140)
+#define IDC_HELP_TEXT           1007
+
+// Icons, cursor, bitmap and the help text
+#define IDI_BRISEVENT           132
+#define IDI_ABOUT               133
+#define IDI_LINK_LEFT           141
+#define IDI_LINK_RIGHT          142
+#define IDR_LINK_CURSOR         108
+#define IDB_ABOUT_PICTURE       1010
+#define IDR_HELP_TEXT           143
+#define RT_HELP_TEXT            "TEXTE"
+
+// String table
+#define IDS_ABOUT_MENU          101
+#define IDS_OPTIONS_MENU        102
+#define IDS_WEB_LINK_CAPTION    40008
+#define IDS_WEB_LINK_TARGET     40009
+#define IDS_MAIL_LINK_CAPTION   40010
+#define IDS_MAIL_LINK_TARGET    40011
+#define IDS_DESKTOP_INI         40012
+#define IDS_SHELL_CLASS_INFO    40013
+#define IDS_ICON_INDEX_KEY      40014
+#define IDS_ICON_FILE_KEY       40015
+#define IDS_INFOTIP_KEY         40016
+#define IDS_BROWSE_TITLE        40017
+#define IDS_ICON_FILE_TITLE     40018
+#define IDS_NO_ICON_FOUND       40019
+#define IDS_MESSAGE_CAPTION     40020
+#define IDS_CANCEL              40021
+#define IDS_NOT_CUSTOMISABLE    40022
+#define IDS_ERROR_CAPTION       40023
+#define IDS_CLOSE               40024
+#define IDS_OPTION_KEY          40025
+#define IDS_CONTEXT_MENU_VALUE  40026
+#define IDS_FOLDER_VERB_KEY     40027
+#define IDS_COMMAND_KEY         40028
+#define IDS_VERB_TEXT           40029
+#define IDS_VERB_COMMAND        40030
+#define IDS_PROGRAM_KEY         40031
+#define IDS_RECENT_KEY          40032
+#define IDS_RECENT_ORDER        40033
+#define IDS_WINDOW_METRICS_KEY  40034
+#define IDS_SHELL_ICON_SIZE     40035
+#define IDS_DRIVE_ICONS_KEY     40036
+#define IDS_DRIVE_VERB_KEY      40037
+#define IDS_DEFAULT_ICON_KEY    40038
+#define IDS_CONFIRM_FILE_OP     40039
+
+// Messages that the icon grid sends to its parent
+#define WM_SELECTION_CHANGED    (WM_USER + 1)
+#define WM_PREVIEW_ICON         (WM_USER + 2)
+
+// Buffer sizes: paths, and strings loaded from the string table
+#define PATH_BUFFER_SIZE        260
+#define STRING_BUFFER_SIZE      256
+
+// Size of the small application icon (window caption, minimised image, drag icon)
+#define SMALL_ICON_SIZE         16

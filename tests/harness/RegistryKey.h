@@ -1,0 +1,19 @@
+// A registry key that a test owns: it is deleted, with its subkeys, before
+// the test uses it and again when the test ends.
+#pragma once
+#include <windows.h>
+#include <string>
+
+class ScopedRegistryKey {
+public:
+    ScopedRegistryKey(HKEY root, std::string path);
+    ~ScopedRegistryKey();
+    ScopedRegistryKey(const ScopedRegistryKey&) = delete;
+    ScopedRegistryKey& operator=(const ScopedRegistryKey&) = delete;
+
+private:
+    HKEY m_root;
+    std::string m_path;
+};
+
+bool RegistryKeyExists(HKEY root, const std::string& path);
