@@ -2,7 +2,9 @@
 # Wine prefix. Sourced, not run.
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD="$ROOT/build"
+# BRISEVENT_BUILD puts the build trees and the test prefix elsewhere, e.g. to
+# run two checkouts side by side.
+BUILD="${BRISEVENT_BUILD:-$ROOT/build}"
 WINE64=/usr/lib/wine/wine64
 WINE32=/usr/lib/wine/wine
 WINESERVER=/usr/lib/wine/wineserver
