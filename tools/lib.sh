@@ -10,7 +10,7 @@ WINE32=/usr/lib/wine/wine
 WINESERVER=/usr/lib/wine/wineserver
 
 BUILD_PACKAGES="cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest"
-WINE_PACKAGES="wine wine64 wine32:i386 xvfb xauth"
+WINE_PACKAGES="wine wine64 wine32:i386 fonts-wine xvfb xauth"
 
 say() { printf '%s\n' "$*" >&2; }
 
@@ -77,11 +77,15 @@ prepare_prefix() {
     say "Preparing the Wine prefix $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     WINEDLLOVERRIDES="mscoree,mshtml=" "$WINE64" wineboot -i >/dev/null 2>&1
-    # Without a window manager, each modal window of a managed prefix takes
-    # about two seconds to close.
-    "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     "$WINESERVER" -w
     touch "$WINEPREFIX/.prepared"
+}
+
+# Whether a window manager places Wine's windows (Y) or Wine does (N). Under
+# Xvfb there is no window manager, and each modal window of a managed prefix
+# then takes about two seconds to close.
+set_managed_windows() {
+    "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$1" /f >/dev/null 2>&1
 }
 
 # Ends the Xvfb and the wineserver that this script started.
