@@ -28,6 +28,7 @@ public:
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
     BOOL GetClientRect(RECT* rect) const { return ::GetClientRect(m_hWnd, rect); }
     BOOL SetWindowText(const char* text) const { return ::SetWindowTextA(m_hWnd, text); }
+    int GetWindowText(char* text, int size) const { return ::GetWindowTextA(m_hWnd, text, size); }
     HICON SetIcon(HICON icon, BOOL big) const
     {
         return reinterpret_cast<HICON>(SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));

@@ -1,0 +1,204 @@
+// The recent icon files in HKCU\Software\KORBINEX\Brisevent, and the combo
+// box that offers them.
+#include "harness/RegistryKey.h"
+#include "icons/RecentIconFiles.h"
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char RECENT_KEY[] = "Software\\KORBINEX\\Brisevent";
+
+using Order = std::vector<BYTE>;
+
+Order OrderOf(std::initializer_list<BYTE> front)
+{
+    Order order(front);
+    order.resize(RECENT_FILE_COUNT, NO_RECENT_SLOT);
+    return order;
+}
+
+class RecentIconFiles : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        combo.m_hWnd = CreateWindowExA(0, "ComboBox", "", WS_POPUP | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0, 300, 200,
+                                       nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(combo.m_hWnd, nullptr);
+    }
+    void TearDown() override { DestroyWindow(combo.m_hWnd); }
+
+    std::vector<BYTE> Value(const char* name) const
+    {
+        std::vector<BYTE> data;
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, RECENT_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return data;
+        DWORD size = 0;
+        if (RegQueryValueExA(key, name, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS) {
+            data.resize(size);
+            RegQueryValueExA(key, name, nullptr, nullptr, data.data(), &size);
+        }
+        RegCloseKey(key);
+        return data;
+    }
+    Order StoredOrder() const { return Value("OrdreListe"); }
+    std::string Slot(int slot) const
+    {
+        char name[16];
+        wsprintfA(name, "Sauve%03d", slot);
+        const std::vector<BYTE> data = Value(name);
+        return std::string(data.begin(), data.end());
+    }
+
+    void Write(const char* name, DWORD type, const void* data, DWORD size) const
+    {
+        HKEY key;
+        ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, RECENT_KEY, &key), ERROR_SUCCESS);
+        RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+        RegCloseKey(key);
+    }
+    void WriteOrder(const Order& order) const { Write("OrdreListe", REG_BINARY, order.data(), static_cast<DWORD>(order.size())); }
+    void WriteSlot(int slot, const std::string& path) const
+    {
+        char name[16];
+        wsprintfA(name, "Sauve%03d", slot);
+        Write(name, REG_SZ, path.c_str(), static_cast<DWORD>(path.size() + 1));
+    }
+
+    std::vector<std::string> ComboList() const
+    {
+        FillRecentCombo(combo);
+        std::vector<std::string> items;
+        const int count = static_cast<int>(combo.SendMessage(CB_GETCOUNT));
+        for (int i = 0; i < count; ++i) {
+            char text[MAX_PATH + 4] = "";
+            combo.GetLBText(i, text);
+            items.push_back(text);
+        }
+        return items;
+    }
+
+    ScopedRegistryKey key{ HKEY_CURRENT_USER, RECENT_KEY };
+    CComboBox combo;
+};
+
+} // namespace
+
+TEST_F(RecentIconFiles, FirstFileCreatesTheKeyWithSlotZeroFirst)
+{
+    EXPECT_TRUE(ComboList().empty());
+    AddRecentIconFile("C:\\Ic\xf4nes\\a.ico");
+    EXPECT_EQ(Slot(0), std::string("C:\\Ic\xf4nes\\a.ico") + '\0');
+    EXPECT_EQ(StoredOrder(), OrderOf({ 0 }));
+}
+
+TEST_F(RecentIconFiles, FileAppliedAgainMovesToTheFrontInItsNewSpelling)
+{
+    AddRecentIconFile("C:\\A.ico");
+    AddRecentIconFile("C:\\B.ico");
+    AddRecentIconFile("C:\\C.ico");
+    EXPECT_EQ(StoredOrder(), OrderOf({ 2, 1, 0 }));
+    EXPECT_EQ(ComboList(), (std::vector<std::string>{ "C:\\C.ico", "C:\\B.ico", "C:\\A.ico" }));
+
+    AddRecentIconFile("C:\\B.ico");
+    EXPECT_EQ(StoredOrder(), OrderOf({ 1, 2, 0 }));
+    EXPECT_EQ(ComboList(), (std::vector<std::string>{ "C:\\B.ico", "C:\\C.ico", "C:\\A.ico" }));
+
+    AddRecentIconFile("c:\\a.ICO");
+    EXPECT_EQ(StoredOrder(), OrderOf({ 0, 1, 2 }));
+    EXPECT_EQ(Slot(0), std::string("c:\\a.ICO") + '\0');
+    EXPECT_TRUE(Value("Sauve003").empty());
+}
+
+TEST_F(RecentIconFiles, TwentyFirstFileTakesTheSlotOfTheLeastRecent)
+{
+    for (int i = 0; i < RECENT_FILE_COUNT; ++i)
+        AddRecentIconFile(("C:\\f" + std::to_string(i) + ".ico").c_str());
+    AddRecentIconFile("C:\\new.ico");
+    Order expected = { 0 };
+    for (int slot = RECENT_FILE_COUNT - 1; slot >= 1; --slot)
+        expected.push_back(static_cast<BYTE>(slot));
+    EXPECT_EQ(StoredOrder(), expected);
+    EXPECT_EQ(Slot(0), std::string("C:\\new.ico") + '\0');
+    EXPECT_EQ(ComboList().size(), static_cast<size_t>(RECENT_FILE_COUNT));
+}
+
+TEST_F(RecentIconFiles, SlotDeletedByHandIsFreeAndLeavesTheOrder)
+{
+    AddRecentIconFile("C:\\A.ico");
+    AddRecentIconFile("C:\\B.ico");
+    AddRecentIconFile("C:\\C.ico");
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyA(HKEY_CURRENT_USER, RECENT_KEY, &key), ERROR_SUCCESS);
+    RegDeleteValueA(key, "Sauve000");
+    RegCloseKey(key);
+    EXPECT_EQ(ComboList(), (std::vector<std::string>{ "C:\\C.ico", "C:\\B.ico" }));
+
+    AddRecentIconFile("C:\\D.ico");
+    EXPECT_EQ(StoredOrder(), OrderOf({ 0, 2, 1 }));
+    EXPECT_EQ(ComboList(), (std::vector<std::string>{ "C:\\D.ico", "C:\\C.ico", "C:\\B.ico" }));
+}
+
+TEST_F(RecentIconFiles, OrderEntriesBeyondTheSlotsAreCarriedAlong)
+{
+    WriteSlot(0, "C:\\A.ico");
+    WriteOrder(OrderOf({ 25, 0 }));
+    AddRecentIconFile("C:\\B.ico");
+    EXPECT_EQ(StoredOrder(), OrderOf({ 1, 25, 0 }));
+    EXPECT_EQ(ComboList(), (std::vector<std::string>{ "C:\\B.ico", "C:\\A.ico" }));
+}
+
+TEST_F(RecentIconFiles, OrderOfUnusualLengthsIsReadWithinItsBounds)
+{
+    WriteSlot(0, "C:\\A.ico");
+    WriteSlot(1, "C:\\B.ico");
+
+    Write("OrdreListe", REG_BINARY, "", 0);
+    EXPECT_TRUE(ComboList().empty());
+    AddRecentIconFile("C:\\C.ico");
+    EXPECT_EQ(StoredOrder(), OrderOf({ 0 })) << "an empty order leaves every slot free";
+    EXPECT_EQ(Slot(0), std::string("C:\\C.ico") + '\0');
+
+    WriteSlot(0, "C:\\A.ico");
+    Order longer = OrderOf({ 1, 0 });
+    longer.push_back(0);
+    WriteOrder(longer);
+    EXPECT_EQ(ComboList(), (std::vector<std::string>{ "C:\\B.ico", "C:\\A.ico" })) << "the first 20 entries are shown";
+    AddRecentIconFile("C:\\D.ico");
+    EXPECT_EQ(StoredOrder(), OrderOf({ 0 })) << "an order the program cannot read starts anew";
+
+    Order huge(300, 0);
+    WriteOrder(huge);
+    EXPECT_TRUE(ComboList().empty());
+}
+
+TEST_F(RecentIconFiles, SlotValuesAreTerminatedInsideTheirBuffer)
+{
+    const std::string unterminated = "C:\\sans-z\xe9ro.ico";
+    Write("Sauve000", REG_SZ, unterminated.data(), static_cast<DWORD>(unterminated.size()));
+    const std::string tooLong(400, 'x');
+    Write("Sauve001", REG_SZ, tooLong.c_str(), static_cast<DWORD>(tooLong.size() + 1));
+    WriteOrder(OrderOf({ 0, 1 }));
+    EXPECT_EQ(ComboList(), (std::vector<std::string>{ unterminated }));
+
+    AddRecentIconFile(unterminated.c_str());
+    EXPECT_EQ(StoredOrder(), OrderOf({ 0, 1 }));
+}
+
+TEST_F(RecentIconFiles, RefillingKeepsTheTextOfTheEditField)
+{
+    AddRecentIconFile("C:\\A.ico");
+    combo.SetWindowText("tap\xe9 \xe0 la main");
+    ComboList();
+    char text[MAX_PATH] = "";
+    combo.GetWindowText(text, sizeof text);
+    EXPECT_STREQ(text, "tap\xe9 \xe0 la main");
+}
+
+TEST_F(RecentIconFiles, EmptyFileIsNeverRecorded)
+{
+    AddRecentIconFile("");
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, RECENT_KEY));
+}
