@@ -2,10 +2,18 @@
 #include "framework/WinApp.h"
 #include "resource.h"
 #include <commctrl.h>
+#include <shellapi.h>
 
 const MessageEntry<FolderIconDialog> FolderIconDialog::messageTable[] = {
     { WM_PAINT,         0, 0, &FolderIconDialog::OnPaint },
     { WM_QUERYDRAGICON, 0, 0, &FolderIconDialog::OnQueryDragIcon },
+    { WM_MEASUREITEM,   0, IDC_ICON_GRID, &FolderIconDialog::OnMeasureItem },
+    { WM_COMMAND,       BN_CLICKED, IDC_DEFAULT_ICON, &FolderIconDialog::OnRestoreDefaultIcon },
+    { WM_TIMER,         0, 0, &FolderIconDialog::OnApplyTimer },
+    { WM_SELECTION_CHANGED, 0, 0, &FolderIconDialog::OnSelectionChanged },
+    { WM_PREVIEW_ICON,  0, 0, &FolderIconDialog::OnPreviewIcon },
+    { WM_COMMAND,       EN_CHANGE, IDC_INFOTIP, &FolderIconDialog::OnInfoTipChange },
+    { WM_DESTROY,       0, 0, &FolderIconDialog::OnDestroy },
 };
 
 FolderIconDialog::FolderIconDialog() : CDialog(IDD_MAIN)
@@ -21,6 +29,8 @@ FolderIconDialog::~FolderIconDialog()
         DestroyWindow();
     if (m_ownsIcon)
         DestroyIcon(m_hIcon);
+    if (m_shownIcon)
+        DestroyIcon(m_shownIcon);
 }
 
 bool FolderIconDialog::OnMessage(Message& m)
@@ -58,6 +68,13 @@ BOOL FolderIconDialog::OnInitDialog()
     SetIcon(m_hIcon, FALSE);
 
     InitCommonControls();
+
+    ReadSystemIconSize();
+    m_iconGrid.m_imageList = CreateIconImageList();
+    m_iconGrid.ClearIcons();
+    m_iconGrid.m_notify = TRUE;
+
+    ReadDefaultIcons();
     return TRUE;
 }
 
@@ -83,4 +100,56 @@ void FolderIconDialog::OnPaint(Message& m)
 void FolderIconDialog::OnQueryDragIcon(Message& m)
 {
     m.result = reinterpret_cast<LRESULT>(m_hIcon);
+}
+
+void FolderIconDialog::OnInfoTipChange(Message&)
+{
+    m_apply.EnableWindow(TRUE);
+}
+
+void FolderIconDialog::OnMeasureItem(Message& m)
+{
+    MeasureIconCell(reinterpret_cast<MEASUREITEMSTRUCT*>(m.lParam));
+    m.result = TRUE;
+}
+
+void FolderIconDialog::OnSelectionChanged(Message& m)
+{
+    m_apply.EnableWindow(TRUE);
+    m_defaultIcon.EnableWindow(TRUE);
+    m.result = 0;
+}
+
+// Sent each time the selected cell is painted, so the preview follows the
+// selection; a position that yields no icon empties the preview.
+void FolderIconDialog::OnPreviewIcon(Message& m)
+{
+    HICON large = nullptr;
+    HICON small = nullptr;
+    if (static_cast<int>(ExtractIconExA(m_iconGrid.m_currentFile, static_cast<int>(m.wParam), &large, &small, 1)) <= 0) {
+        large = nullptr;
+        small = nullptr;
+    }
+    ShowPreview(m_previewLarge, large);
+    ShowPreview(m_previewSmall, small);
+    m.result = 0;
+}
+
+// The statics hand back the icons they showed; nobody else owns them.
+void FolderIconDialog::ShowPreview(const CStatic& preview, HICON icon)
+{
+    const HICON shown = reinterpret_cast<HICON>(preview.SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(icon)));
+    if (shown && shown != icon)
+        DestroyIcon(shown);
+}
+
+// The controls are still there: the previews hand back their icons, and the
+// grid's pictures go with the dialog.
+void FolderIconDialog::OnDestroy(Message& m)
+{
+    ShowPreview(m_previewLarge, nullptr);
+    ShowPreview(m_previewSmall, nullptr);
+    ImageList_Destroy(m_iconGrid.m_imageList);
+    m_iconGrid.m_imageList = nullptr;
+    m.handled = false;
 }

@@ -86,9 +86,31 @@
 #define WM_SELECTION_CHANGED    (WM_USER + 1)
 #define WM_PREVIEW_ICON         (WM_USER + 2)
 
+// The icon grid: at most this many icons of a file are listed; a cell is the
+// system icon size plus the margin, the icon drawn at the offset from its
+// top-left corner; the image list starts with room for a few images and
+// grows by a whole file's worth at once.
+#define MAX_ICONS_PER_FILE      1024
+#define ICON_CELL_MARGIN        9
+#define ICON_CELL_OFFSET        4
+#define ICON_LIST_INITIAL       3
+#define ICON_LIST_GROWTH        1024
+
 // Buffer sizes: paths, and strings loaded from the string table
 #define PATH_BUFFER_SIZE        260
 #define STRING_BUFFER_SIZE      256
+
+// Buffer sizes: a registry value, the key or section names of a desktop.ini,
+// an infotip read back (at most 499 characters), a system error text
+#define REGISTRY_BUFFER_SIZE    270
+#define PROFILE_NAMES_SIZE      270
+#define INFOTIP_BUFFER_SIZE     500
+#define ERROR_TEXT_BUFFER_SIZE  512
+
+// The main dialog's one timer: after a removal has emptied a desktop.ini, the
+// file is deleted when it fires
+#define ID_APPLY_TIMER          1
+#define APPLY_TIMER_PERIOD_MS   500
 
 // Size of the small application icon (window caption, minimised image, drag icon)
 #define SMALL_ICON_SIZE         16

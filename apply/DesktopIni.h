@@ -1,0 +1,33 @@
+// desktop.ini, the file through which a folder (or a drive root) shows its
+// own icon and infotip: where it lives, its names, and what it says now.
+#pragma once
+#include "resource.h"
+#include "target/Target.h"
+
+// The section and key names, loaded from the string table.
+struct ShellClassInfoNames {
+    ShellClassInfoNames();
+
+    char section[STRING_BUFFER_SIZE];
+    char iconFile[STRING_BUFFER_SIZE];
+    char iconIndex[STRING_BUFFER_SIZE];
+    char confirmFileOp[STRING_BUFFER_SIZE];
+    char infoTip[STRING_BUFFER_SIZE];
+};
+
+// The customisation file of a folder or drive root: the path, a backslash
+// unless it ends with one, "desktop.ini". False, and an empty file, when
+// that does not fit in a path buffer.
+bool DesktopIniPath(const char* target, char (&file)[PATH_BUFFER_SIZE]);
+
+// The target's "InfoTip", cut to INFOTIP_BUFFER_SIZE - 1 characters; empty
+// when the file, the section or the key is missing.
+void ReadInfoTip(const char* target, char (&infoTip)[INFOTIP_BUFFER_SIZE]);
+
+// The "IconFile" and "IconIndex" of the target's customisation file; false
+// when it names no icon file.
+bool ReadCustomIcon(const char* target, IconLocation& icon);
+
+// The desktop.ini that a removal left without any section, deleted when
+// timer ID_APPLY_TIMER fires; empty until the first such removal.
+extern char PendingIniDeletion[PATH_BUFFER_SIZE];

@@ -1,0 +1,14 @@
+// The icons an uncustomised folder and drive show, as the registry names
+// them: "file" or "file,index", the file possibly relative and holding
+// environment references.
+#pragma once
+#include "target/Target.h"
+
+// Reads the default value of an open default-icon key into `icon`, its file
+// expanded and made a full path. False, and `icon` unchanged, when the value
+// cannot be read or its file does not fit in a path buffer.
+bool ReadDefaultIconValue(HKEY key, IconLocation& icon);
+
+// Reads the default icon of a kind of target from HKEY_CLASSES_ROOT; false
+// when its key is missing or its value unreadable.
+bool ReadDefaultIcon(TargetKind kind, IconLocation& icon);

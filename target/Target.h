@@ -1,0 +1,38 @@
+// The folder or drive being customised, and the icons an uncustomised folder
+// and drive show. Plain globals: the main dialog and the windows it opens
+// all read them.
+#pragma once
+#include <windows.h>
+#include "resource.h"
+
+enum class TargetKind { Folder, Drive };
+
+// An icon as the shell and the registry name it: a file and the zero-based
+// position of the icon in that file, which is also the icon's cell in the grid.
+struct IconLocation {
+    char file[PATH_BUFFER_SIZE];
+    int index;
+};
+
+struct CustomisationTarget {
+    char path[PATH_BUFFER_SIZE];          // empty until a folder or drive is taken
+    char displayName[PATH_BUFFER_SIZE];   // the folder's own name, or a drive's whole path
+    TargetKind kind;
+    // Low 16 bits of the system image list's index of the icon last shown;
+    // after an apply the shell is told to redraw that image.
+    WORD oldImageIndex;
+};
+
+struct DefaultIconLocations {
+    IconLocation folder;
+    IconLocation drive;
+};
+
+extern CustomisationTarget Target;
+// Read once at start-up; an entry that could not be read stays empty, index 0.
+extern DefaultIconLocations DefaultIcons;
+// In and out of each request for the target's associated icon: every request
+// starts from what the previous one left.
+extern WORD ShownIconIndex;
+
+const IconLocation& DefaultIconFor(TargetKind kind);

@@ -1,0 +1,79 @@
+// Where a target's desktop.ini lives, and the infotip read back from it.
+#include "Support.h"
+#include "apply/DesktopIni.h"
+#include <cstring>
+
+TEST(DesktopIniPath, JoinsFolderAndFileNameWithOneBackslash)
+{
+    char file[PATH_BUFFER_SIZE];
+    ASSERT_TRUE(DesktopIniPath("C:\\Photos\\\xc9t\xe9", file));
+    EXPECT_STREQ(file, "C:\\Photos\\\xc9t\xe9\\desktop.ini");
+    ASSERT_TRUE(DesktopIniPath("C:\\Photos\\", file));
+    EXPECT_STREQ(file, "C:\\Photos\\desktop.ini");
+    ASSERT_TRUE(DesktopIniPath("D:\\", file));
+    EXPECT_STREQ(file, "D:\\desktop.ini");
+}
+
+TEST(DesktopIniPath, RefusesAFileThatWouldNotFitInAPathBuffer)
+{
+    // "\desktop.ini" adds 12 characters; 259 and a terminating zero fit.
+    char file[PATH_BUFFER_SIZE];
+    const std::string fits = "C:\\" + std::string(PATH_BUFFER_SIZE - 1 - 12 - 3, 'a');
+    ASSERT_TRUE(DesktopIniPath(fits.c_str(), file));
+    EXPECT_EQ(std::strlen(file), PATH_BUFFER_SIZE - 1u);
+
+    const std::string tooLong = fits + "a";
+    EXPECT_FALSE(DesktopIniPath(tooLong.c_str(), file));
+    EXPECT_STREQ(file, "");
+}
+
+TEST_F(FolderTest, InfoTipIsReadFromTheSectionOrEmptyWhenMissing)
+{
+    char infoTip[INFOTIP_BUFFER_SIZE];
+    std::memset(infoTip, 'x', sizeof infoTip);
+    ReadInfoTip(folder.c_str(), infoTip);
+    EXPECT_STREQ(infoTip, "");
+
+    WriteBytes(ini, "[Autre]\r\nInfoTip=pas ici\r\n[.ShellClassInfo]\r\nIconIndex=2\r\n");
+    ReadInfoTip(folder.c_str(), infoTip);
+    EXPECT_STREQ(infoTip, "");
+
+    WriteBytes(ini, "[.ShellClassInfo]\r\nInfoTip=Photos d'\xe9t\xe9\r\n");
+    ReadInfoTip((folder + "\\").c_str(), infoTip);
+    EXPECT_STREQ(infoTip, "Photos d'\xe9t\xe9");
+}
+
+TEST_F(FolderTest, LongInfoTipIsWrittenWholeButReadBackCut)
+{
+    const std::string text(INFOTIP_BUFFER_SIZE + 100, 'i');
+    dialog.WriteFolderIcon(folder.c_str(), "C:\\icones.dll", 0, text.c_str());
+    EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "InfoTip"), text);
+
+    char infoTip[INFOTIP_BUFFER_SIZE];
+    ReadInfoTip(folder.c_str(), infoTip);
+    EXPECT_EQ(std::string(infoTip), text.substr(0, INFOTIP_BUFFER_SIZE - 1));
+}
+
+TEST_F(FolderTest, CustomIconIsTheFileAndIndexTheIniNames)
+{
+    IconLocation icon = { "inchang\xe9", 7 };
+    EXPECT_FALSE(ReadCustomIcon(folder.c_str(), icon));
+
+    WriteBytes(ini, "[.ShellClassInfo]\r\nInfoTip=rien d'autre\r\n");
+    EXPECT_FALSE(ReadCustomIcon(folder.c_str(), icon));
+    EXPECT_STREQ(icon.file, "inchang\xe9");
+
+    WriteBytes(ini, "[.ShellClassInfo]\r\nIconFile=C:\\Ic\xf4nes\\a.dll\r\nIconIndex=-3\r\n");
+    ASSERT_TRUE(ReadCustomIcon(folder.c_str(), icon));
+    EXPECT_STREQ(icon.file, "C:\\Ic\xf4nes\\a.dll");
+    EXPECT_EQ(icon.index, -3);
+
+    WriteBytes(ini, "[.ShellClassInfo]\r\nIconFile=C:\\a.ico\r\n");
+    ASSERT_TRUE(ReadCustomIcon(folder.c_str(), icon));
+    EXPECT_EQ(icon.index, 0);
+
+    // Cut to a path buffer, it would name another file.
+    WriteBytes(ini, "[.ShellClassInfo]\r\nIconFile=C:\\" + std::string(PATH_BUFFER_SIZE, 'a') + "\r\n");
+    EXPECT_FALSE(ReadCustomIcon(folder.c_str(), icon));
+    EXPECT_STREQ(icon.file, "C:\\a.ico");
+}

@@ -1,0 +1,52 @@
+# The icon files that the icon grid's tests and benchmark read, made at build
+# time into bin/icon-files beside the executables: two .ico files and
+# resource-only DLLs of 3, 8, 1024 and 1500 icons. They are made again whenever
+# the script that writes them changes.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+set(ICON_FILES_DIR ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/icon-files)
+set(icon_sources_dir ${CMAKE_CURRENT_BINARY_DIR}/icon-files)
+set(icon_generator ${CMAKE_CURRENT_LIST_DIR}/make-icon-files.py)
+set(icon_ico_files one.ico three-images.ico)
+set(icon_libraries three-icons eight-icons 1024-icons 1500-icons)
+
+set(icon_generated)
+foreach(name IN LISTS icon_ico_files)
+    list(APPEND icon_generated ${icon_sources_dir}/${name})
+endforeach()
+foreach(name IN LISTS icon_libraries)
+    list(APPEND icon_generated ${icon_sources_dir}/${name}.res)
+endforeach()
+add_custom_command(
+    OUTPUT ${icon_generated}
+    COMMAND ${Python3_EXECUTABLE} ${icon_generator} ${icon_sources_dir}
+    DEPENDS ${icon_generator}
+    VERBATIM)
+
+set(icon_files)
+foreach(name IN LISTS icon_ico_files)
+    add_custom_command(
+        OUTPUT ${ICON_FILES_DIR}/${name}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${ICON_FILES_DIR}
+        COMMAND ${CMAKE_COMMAND} -E copy ${icon_sources_dir}/${name} ${ICON_FILES_DIR}/${name}
+        DEPENDS ${icon_sources_dir}/${name}
+        VERBATIM)
+    list(APPEND icon_files ${ICON_FILES_DIR}/${name})
+endforeach()
+
+# A DLL with no code: only the resource section, no entry point.
+foreach(name IN LISTS icon_libraries)
+    add_custom_command(
+        OUTPUT ${ICON_FILES_DIR}/${name}.dll
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${ICON_FILES_DIR}
+        COMMAND ${CMAKE_RC_COMPILER} -J res -O coff -i ${icon_sources_dir}/${name}.res
+                -o ${icon_sources_dir}/${name}.res.o
+        COMMAND ${CMAKE_C_COMPILER} -shared -nostdlib -s -Wl,-e,0
+                -o ${ICON_FILES_DIR}/${name}.dll ${icon_sources_dir}/${name}.res.o
+        DEPENDS ${icon_sources_dir}/${name}.res
+        VERBATIM)
+    list(APPEND icon_files ${ICON_FILES_DIR}/${name}.dll)
+endforeach()
+
+add_custom_target(icon_files DEPENDS ${icon_files})
+add_dependencies(icons_tests icon_files)

@@ -1,0 +1,162 @@
+// Filling the grid from icon files: what it lists, what it selects, when it
+// reads the file and when it leaves everything as it was.
+#include "GridFixture.h"
+#include "harness/TempFolder.h"
+#include <string>
+#include <vector>
+
+namespace {
+
+using LoadIconFile = GridFixture;
+
+std::vector<LPARAM> Positions(int count)
+{
+    std::vector<LPARAM> positions;
+    for (int i = 0; i < count; ++i)
+        positions.push_back(i);
+    return positions;
+}
+
+std::string Upper(std::string text)
+{
+    CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
+// Everything a test compares before and after a load that must change nothing.
+struct Shown {
+    std::vector<LPARAM> items;
+    int selection;
+    std::string file;
+    int images;
+};
+
+Shown WhatIsShown(IconListBox& grid)
+{
+    return { ItemData(grid), Selection(grid), grid.m_currentFile, ImageList_GetImageCount(grid.m_imageList) };
+}
+
+void ExpectSame(const Shown& before, const Shown& after)
+{
+    EXPECT_EQ(after.items, before.items);
+    EXPECT_EQ(after.selection, before.selection);
+    EXPECT_EQ(after.file, before.file);
+    EXPECT_EQ(after.images, before.images);
+}
+
+} // namespace
+
+TEST_F(LoadIconFile, IcoFileIsOneIconWhateverImagesItHolds)
+{
+    for (const char* name : { "one.ico", "three-images.ico" }) {
+        const std::string path = IconFile(name);
+        ASSERT_TRUE(Grid().LoadIconFile(path.c_str(), 0)) << name;
+        EXPECT_EQ(ItemData(Grid()), Positions(1)) << name;
+        EXPECT_EQ(Selection(Grid()), 0) << name;
+        EXPECT_EQ(Grid().m_currentFile, path) << name;
+        EXPECT_EQ(ImageCentreColour(Grid().m_imageList, 0), IconColour(0)) << name;
+    }
+}
+
+TEST_F(LoadIconFile, ListsEveryIconOfALibraryInFileOrderAndSelectsTheIndex)
+{
+    const std::string path = IconFile("three-icons.dll");
+    ASSERT_TRUE(Grid().LoadIconFile(path.c_str(), 1));
+    EXPECT_EQ(ItemData(Grid()), Positions(3));
+    EXPECT_EQ(Selection(Grid()), 1);
+    EXPECT_EQ(Grid().m_currentFile, path);
+    ASSERT_EQ(ImageList_GetImageCount(Grid().m_imageList), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(ImageCentreColour(Grid().m_imageList, i), IconColour(i)) << "image " << i;
+}
+
+TEST_F(LoadIconFile, FileOf1024IconsIsListedWhole)
+{
+    ASSERT_TRUE(Grid().LoadIconFile(IconFile("1024-icons.dll").c_str(), 1023));
+    EXPECT_EQ(ItemData(Grid()), Positions(1024));
+    EXPECT_EQ(Selection(Grid()), 1023);
+    ASSERT_EQ(ImageList_GetImageCount(Grid().m_imageList), 1024);
+    for (int i : { 0, 1, 511, 1023 })
+        EXPECT_EQ(ImageCentreColour(Grid().m_imageList, i), IconColour(i)) << "image " << i;
+}
+
+TEST_F(LoadIconFile, LargerFileListsExactlyItsFirst1024Icons)
+{
+    ASSERT_TRUE(Grid().LoadIconFile(IconFile("1500-icons.dll").c_str(), 0));
+    EXPECT_EQ(ItemData(Grid()), Positions(1024));
+    ASSERT_EQ(ImageList_GetImageCount(Grid().m_imageList), 1024);
+    for (int i : { 0, 200, 1023 })
+        EXPECT_EQ(ImageCentreColour(Grid().m_imageList, i), IconColour(i)) << "image " << i;
+}
+
+TEST_F(LoadIconFile, AnotherFileReplacesTheWholeList)
+{
+    ASSERT_TRUE(Grid().LoadIconFile(IconFile("eight-icons.dll").c_str(), 5));
+    ASSERT_TRUE(Grid().LoadIconFile(IconFile("three-icons.dll").c_str(), 2));
+    EXPECT_EQ(ItemData(Grid()), Positions(3));
+    EXPECT_EQ(Selection(Grid()), 2);
+    EXPECT_EQ(ImageList_GetImageCount(Grid().m_imageList), 3);
+    EXPECT_EQ(Grid().m_currentFile, IconFile("three-icons.dll"));
+}
+
+TEST_F(LoadIconFile, FileShownInOtherLetterCaseIsNotReadAgain)
+{
+    TempFolder folder;
+    const std::string path = folder / "Icons.dll";
+    ASSERT_TRUE(CopyFileA(IconFile("three-icons.dll").c_str(), path.c_str(), FALSE));
+    ASSERT_TRUE(Grid().LoadIconFile(path.c_str(), 0));
+
+    // Read again, the file would now give eight icons.
+    ASSERT_TRUE(CopyFileA(IconFile("eight-icons.dll").c_str(), path.c_str(), FALSE));
+    ASSERT_TRUE(Grid().LoadIconFile(Upper(path).c_str(), 2));
+
+    EXPECT_EQ(ItemData(Grid()), Positions(3));
+    EXPECT_EQ(Selection(Grid()), 2);
+    EXPECT_EQ(Grid().m_currentFile, path);
+}
+
+TEST_F(LoadIconFile, AfterClearingTheSameFileIsReadAnew)
+{
+    TempFolder folder;
+    const std::string path = folder / "Icons.dll";
+    ASSERT_TRUE(CopyFileA(IconFile("three-icons.dll").c_str(), path.c_str(), FALSE));
+    ASSERT_TRUE(Grid().LoadIconFile(path.c_str(), 1));
+
+    Grid().ClearIcons();
+    EXPECT_TRUE(ItemData(Grid()).empty());
+    EXPECT_EQ(Selection(Grid()), LB_ERR);
+    EXPECT_STREQ(Grid().m_currentFile, "");
+    EXPECT_EQ(ImageList_GetImageCount(Grid().m_imageList), 0);
+
+    ASSERT_TRUE(CopyFileA(IconFile("eight-icons.dll").c_str(), path.c_str(), FALSE));
+    ASSERT_TRUE(Grid().LoadIconFile(path.c_str(), 1));
+    EXPECT_EQ(ItemData(Grid()), Positions(8));
+}
+
+TEST_F(LoadIconFile, FileWithoutIconsLeavesListSelectionAndFileAsTheyWere)
+{
+    TempFolder folder;
+    const std::string text = folder / "notes.txt";
+    const HANDLE file = CreateFileA(text.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, "pas une ic\xf4ne\r\n", 15, &written, nullptr);
+    CloseHandle(file);
+    const std::string emptyFolder = folder.Path();
+    const std::string missing = folder / "missing.dll";
+    const std::string tooLong = folder / (std::string(300, 'x') + ".dll");
+
+    ASSERT_TRUE(Grid().LoadIconFile(IconFile("three-icons.dll").c_str(), 2));
+    const Shown before = WhatIsShown(Grid());
+    for (const std::string& path : { text, missing, emptyFolder, tooLong, std::string() }) {
+        EXPECT_FALSE(Grid().LoadIconFile(path.c_str(), 0)) << path;
+        ExpectSame(before, WhatIsShown(Grid()));
+    }
+}
+
+TEST_F(LoadIconFile, EmptyPathOnAClearedGridIsNoFile)
+{
+    EXPECT_FALSE(Grid().LoadIconFile("", 0));
+    EXPECT_TRUE(ItemData(Grid()).empty());
+    EXPECT_EQ(Selection(Grid()), LB_ERR);
+}

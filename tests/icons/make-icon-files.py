@@ -1,0 +1,108 @@
+#!/usr/bin/env python3
+"""Write the icon files that the icon grid's tests and benchmark read.
+
+    make-icon-files.py OUTPUT-FOLDER
+
+Writes into OUTPUT-FOLDER:
+
+    one.ico            one icon of one 32 x 32 image
+    three-images.ico   one icon of three images: 16 x 16, 32 x 32, 48 x 48
+    three-icons.res    three icon groups, each a 32 x 32 and a 16 x 16 image
+    eight-icons.res    eight icon groups of one 32 x 32 image
+    1024-icons.res     1024 icon groups of one 32 x 32 image
+    1500-icons.res     1500 icon groups of one 32 x 32 image
+
+The .res files are compiled resource scripts, which the build turns into
+resource-only DLLs. Icon i of a file is filled with IconColour(i) (see
+IconColour in IconFiles.h, which must give the same colours), so a test can
+tell by a pixel which icon it sees.
+"""
+
+import os
+import struct
+import sys
+
+RT_ICON = 3
+RT_GROUP_ICON = 14
+LANGUAGE_NEUTRAL = 0
+MOVEABLE_PURE_DISCARDABLE = 0x1030
+PURE_DISCARDABLE = 0x1010
+
+
+def icon_colour(index):
+    """(red, green, blue) of icon `index`; distinct for indexes below 2000."""
+    return (0x10 + index % 200, 0x10 + (index // 200) * 16, 0xC0)
+
+
+def icon_image(size, colour):
+    """A 4-bit DIB of `size` x `size` pixels, every pixel opaque `colour`."""
+    xor_row = (size * 4 + 31) // 32 * 4
+    and_row = (size + 31) // 32 * 4
+    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 4, 0,
+                         (xor_row + and_row) * size, 0, 0, 16, 0)
+    red, green, blue = colour
+    palette = struct.pack('<BBBB', 0, 0, 0, 0) + struct.pack('<BBBB', blue, green, red, 0)
+    palette += b'\0' * 4 * 14
+    xor_bits = (b'\x11' * (size // 2)).ljust(xor_row, b'\0') * size
+    and_bits = b'\0' * and_row * size
+    return header + palette + xor_bits + and_bits
+
+
+def ico_file(images):
+    """An .ico file of the given (size, image bytes) pairs."""
+    out = struct.pack('<HHH', 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for size, data in images:
+        out += struct.pack('<BBBBHHII', size % 256, size % 256, 16, 0, 1, 4, len(data), offset)
+        offset += len(data)
+    return out + b''.join(data for _, data in images)
+
+
+def res_entry(type_id, name_id, flags, data):
+    """One resource of a .res file, padded to a 4-byte boundary."""
+    header = struct.pack('<HHHH', 0xFFFF, type_id, 0xFFFF, name_id)
+    header += struct.pack('<IHHII', 0, flags, LANGUAGE_NEUTRAL, 0, 0)
+    entry = struct.pack('<II', len(data), 8 + len(header)) + header + data
+    return entry + b'\0' * (-len(entry) % 4)
+
+
+def res_file(groups):
+    """A .res file of icon groups 1, 2, ...; each group a list of image sizes."""
+    out = res_entry(0, 0, 0, b'')  # the empty entry that marks a 32-bit .res file
+    image_id = 1
+    group_id = 1
+    for index, sizes in enumerate(groups):
+        directory = struct.pack('<HHH', 0, 1, len(sizes))
+        for size in sizes:
+            data = icon_image(size, icon_colour(index))
+            out += res_entry(RT_ICON, image_id, PURE_DISCARDABLE, data)
+            directory += struct.pack('<BBBBHHIH', size, size, 16, 0, 1, 4, len(data), image_id)
+            image_id += 1
+        out += res_entry(RT_GROUP_ICON, group_id, MOVEABLE_PURE_DISCARDABLE, directory)
+        group_id += 1
+    return out
+
+
+def write(folder, name, data):
+    path = os.path.join(folder, name)
+    with open(path + '.tmp', 'wb') as file:
+        file.write(data)
+    os.replace(path + '.tmp', path)
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.exit(__doc__)
+    folder = sys.argv[1]
+    os.makedirs(folder, exist_ok=True)
+    write(folder, 'one.ico', ico_file([(32, icon_image(32, icon_colour(0)))]))
+    write(folder, 'three-images.ico',
+          ico_file([(size, icon_image(size, icon_colour(0))) for size in (16, 32, 48)]))
+    write(folder, 'three-icons.res', res_file([[32, 16]] * 3))
+    write(folder, 'eight-icons.res', res_file([[32]] * 8))
+    write(folder, '1024-icons.res', res_file([[32]] * 1024))
+    write(folder, '1500-icons.res', res_file([[32]] * 1500))
+
+
+if __name__ == '__main__':
+    main()

@@ -1,0 +1,45 @@
+// What the target tests share: a modeless main dialog, a folder and an icon
+// file of the test's own, and default-icon keys made for the test.
+#pragma once
+#include "app/FolderIconDialog.h"
+#include "harness/RegistryKey.h"
+#include "harness/TempFolder.h"
+#include "target/Target.h"
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+
+// The default (unnamed) value of a key, stored as given: `size` bytes of
+// `data`, which need not end with a terminating zero.
+void SetDefaultValue(HKEY key, DWORD type, const char* data, DWORD size);
+void SetDefaultText(HKEY key, const std::string& text);
+
+// HKEY_CLASSES_ROOT "<kind>\DefaultIcon" holding `text`, removed when the
+// test ends, with its parent when the test had to make that too.
+class ScopedDefaultIcon {
+public:
+    ScopedDefaultIcon(const char* kindKey, const std::string& text);
+
+private:
+    std::unique_ptr<ScopedRegistryKey> m_scope;
+};
+
+class TargetTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+
+    // Makes `path` the target, as choosing it would.
+    void Take(const std::string& path, TargetKind kind);
+
+    HWND Control(int id) const { return GetDlgItem(dialog.m_hWnd, id); }
+    std::string Text(int id) const;
+    bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
+    int Selection() const;
+    HICON ShownIcon() const;
+
+    TempFolder temp;
+    std::string folder;
+    // Three icons, painted apart.
+    std::string iconFile;
+    FolderIconDialog dialog;
+};
