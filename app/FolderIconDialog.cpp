@@ -1,19 +1,25 @@
 #include "app/FolderIconDialog.h"
 #include "framework/WinApp.h"
+#include "icons/RecentIconFiles.h"
 #include "resource.h"
 #include <commctrl.h>
 #include <shellapi.h>
 
 const MessageEntry<FolderIconDialog> FolderIconDialog::messageTable[] = {
-    { WM_PAINT,         0, 0, &FolderIconDialog::OnPaint },
-    { WM_QUERYDRAGICON, 0, 0, &FolderIconDialog::OnQueryDragIcon },
-    { WM_MEASUREITEM,   0, IDC_ICON_GRID, &FolderIconDialog::OnMeasureItem },
-    { WM_COMMAND,       BN_CLICKED, IDC_DEFAULT_ICON, &FolderIconDialog::OnRestoreDefaultIcon },
-    { WM_TIMER,         0, 0, &FolderIconDialog::OnApplyTimer },
-    { WM_SELECTION_CHANGED, 0, 0, &FolderIconDialog::OnSelectionChanged },
-    { WM_PREVIEW_ICON,  0, 0, &FolderIconDialog::OnPreviewIcon },
-    { WM_COMMAND,       EN_CHANGE, IDC_INFOTIP, &FolderIconDialog::OnInfoTipChange },
-    { WM_DESTROY,       0, 0, &FolderIconDialog::OnDestroy },
+    { WM_PAINT,             0,             0,                 &FolderIconDialog::OnPaint },
+    { WM_QUERYDRAGICON,     0,             0,                 &FolderIconDialog::OnQueryDragIcon },
+    { WM_COMMAND,           BN_CLICKED,    IDC_OTHER_FOLDER,  &FolderIconDialog::OnOtherFolder },
+    { WM_COMMAND,           LBN_DBLCLK,    IDC_ICON_GRID,     &FolderIconDialog::OnGridDoubleClick },
+    { WM_MEASUREITEM,       0,             IDC_ICON_GRID,     &FolderIconDialog::OnMeasureItem },
+    { WM_COMMAND,           BN_CLICKED,    IDC_DEFAULT_ICON,  &FolderIconDialog::OnRestoreDefaultIcon },
+    { WM_COMMAND,           BN_CLICKED,    IDC_APPLY,         &FolderIconDialog::OnApplyClicked },
+    { WM_TIMER,             0,             0,                 &FolderIconDialog::OnApplyTimer },
+    { WM_DROPFILES,         0,             0,                 &FolderIconDialog::OnDropFiles },
+    { WM_SELECTION_CHANGED, 0,             0,                 &FolderIconDialog::OnSelectionChanged },
+    { WM_PREVIEW_ICON,      0,             0,                 &FolderIconDialog::OnPreviewIcon },
+    { WM_COMMAND,           CBN_SELCHANGE, IDC_ICON_FILE,     &FolderIconDialog::OnPickRecentIconFile },
+    { WM_COMMAND,           EN_CHANGE,     IDC_INFOTIP,       &FolderIconDialog::OnInfoTipChange },
+    { WM_DESTROY,           0,             0,                 &FolderIconDialog::OnDestroy },
 };
 
 FolderIconDialog::FolderIconDialog() : CDialog(IDD_MAIN)
@@ -75,6 +81,11 @@ BOOL FolderIconDialog::OnInitDialog()
     m_iconGrid.m_notify = TRUE;
 
     ReadDefaultIcons();
+
+    CWinApp* application = AfxGetApp();
+    if (application && application->m_lpCmdLine)
+        TargetFromCommandLine(application->m_lpCmdLine);
+    FillRecentCombo(m_iconFile);
     return TRUE;
 }
 

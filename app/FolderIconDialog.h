@@ -2,6 +2,8 @@
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "icons/IconListBox.h"
+#include "target/Target.h"
+#include <shellapi.h>
 
 // The program's main window: the target folder or drive, the grid of the
 // icons of one icon file, the infotip, and the commands that apply them.
@@ -30,9 +32,27 @@ public:
     // The system's default icon for the target's kind, read afresh.
     void RestoreDefaultIcon();
 
+    // Where the target comes from: the command line (changed in place), the
+    // folder browser, or a folder dropped on the dialog. A path that is no
+    // folder and no drive root is passed over, and the target stays.
+    void TargetFromCommandLine(char* text);
+    void BrowseForTarget();
+    void SelectTarget(const char* path);
+    void AcceptDroppedFile(HDROP drop);
+    // A dropped file that is no folder may hold icons for the grid.
+    void OfferIconFile(const char* path);
+    // The recent icon file chosen in the combo box, first icon selected.
+    void PickRecentIconFile();
+
+    // Writes the chosen icon and infotip for the target, tells the shell,
+    // records the icon file and shows the target again.
+    void ApplyCommand();
+    bool IsDefaultChoice(TargetKind kind) const;
+
 protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
+    void OnOK() override;
 
 private:
     void OnPaint(Message& m);
@@ -50,6 +70,13 @@ private:
     void ReportNotCustomisable();
     void ReadDefaultIcons();
     void OnRestoreDefaultIcon(Message&) { RestoreDefaultIcon(); }
+    void OnOtherFolder(Message&) { BrowseForTarget(); }
+    void OnGridDoubleClick(Message&) { ApplyCommand(); }
+    void OnApplyClicked(Message&);
+    void OnDropFiles(Message& m) { AcceptDroppedFile(reinterpret_cast<HDROP>(m.wParam)); }
+    void OnPickRecentIconFile(Message&) { PickRecentIconFile(); }
+    void TakeTarget(bool drive, const char* path, const char* displayName);
+    void WriteInfoTip(const char* target, const char* infoTip);
     void ShowIconLocation(const char* file, int index);
 
     static const MessageEntry<FolderIconDialog> messageTable[];
@@ -76,4 +103,7 @@ private:
     bool m_ownsIcon = false;
     // The target's icon that the static shows; the static does not own it.
     HICON m_shownIcon = nullptr;
+    // Set by OK with something to apply: the dialog ends once the apply,
+    // or the deletion it deferred, is done.
+    bool m_closeAfterApply = false;
 };

@@ -8,5 +8,7 @@ void FolderIconDialog::OnApplyTimer(Message& m)
         DeleteFileA(PendingIniDeletion);
         KillTimer(m_hWnd, ID_APPLY_TIMER);
     }
+    if (m_closeAfterApply)
+        CDialog::OnOK();
     m.handled = false;
 }

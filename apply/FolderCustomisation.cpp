@@ -87,3 +87,17 @@ void FolderIconDialog::WriteProfileKey(const char* file, const char* section, co
     if (!WritePrivateProfileStringA(section, key, value, file))
         ReportLastError();
 }
+
+// With no icon selected in the grid, only the infotip changes: the icon keys
+// and the attributes stay as they are.
+void FolderIconDialog::WriteInfoTip(const char* target, const char* infoTip)
+{
+    char file[PATH_BUFFER_SIZE];
+    if (!DesktopIniPath(target, file)) {
+        ReportNotCustomisable();
+        return;
+    }
+    KillTimer(m_hWnd, ID_APPLY_TIMER);
+    const ShellClassInfoNames names;
+    WriteProfileKey(file, names.section, names.infoTip, InfoTipValue(infoTip));
+}

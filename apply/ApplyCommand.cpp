@@ -1,0 +1,78 @@
+#include "app/FolderIconDialog.h"
+#include "apply/DesktopIni.h"
+#include "apply/DriveIcon.h"
+#include "framework/WinApp.h"
+#include "icons/RecentIconFiles.h"
+#include "target/Target.h"
+#include <shlobj.h>
+#include <vector>
+
+bool FolderIconDialog::IsDefaultChoice(TargetKind kind) const
+{
+    const IconLocation& standard = DefaultIconFor(kind);
+    return lstrcmpiA(m_iconGrid.m_currentFile, standard.file) == 0 &&
+           static_cast<int>(m_iconGrid.SendMessage(LB_GETCURSEL)) == standard.index;
+}
+
+void FolderIconDialog::ApplyCommand()
+{
+    // Without a folder or drive there is nothing to write to.
+    if (!Target.path[0]) {
+        if (m_closeAfterApply)
+            CDialog::OnOK();
+        return;
+    }
+
+    // Nothing selected must not become icon index -1: the icon then stays
+    // as it is, and only the infotip is written.
+    const int selection = static_cast<int>(m_iconGrid.SendMessage(LB_GETCURSEL));
+    bool deletionDeferred = false;
+    if (Target.kind == TargetKind::Drive) {
+        if (IsDefaultChoice(TargetKind::Drive))
+            ResetDriveIcon(Target.path[0]);
+        else if (selection >= 0)
+            SetDriveIcon(Target.path[0], m_iconGrid.m_currentFile, selection);
+    } else {
+        std::vector<char> infoTip(static_cast<size_t>(GetWindowTextLengthA(m_infoTip.m_hWnd)) + 1);
+        m_infoTip.GetWindowText(infoTip.data(), static_cast<int>(infoTip.size()));
+        if (IsDefaultChoice(TargetKind::Folder))
+            deletionDeferred = RemoveFolderIcon(Target.path, infoTip.data());
+        else if (selection >= 0)
+            WriteFolderIcon(Target.path, m_iconGrid.m_currentFile, selection, infoTip.data());
+        else
+            WriteInfoTip(Target.path, infoTip.data());
+    }
+
+    SHChangeNotify(SHCNE_ATTRIBUTES, SHCNF_PATHA | SHCNF_FLUSH, Target.path, nullptr);
+    SHFILEINFOA info = {};
+    SHGetFileInfoA(Target.path, 0, &info, sizeof info, SHGFI_SYSICONINDEX);
+    SHChangeNotify(SHCNE_UPDATEIMAGE, SHCNF_DWORD | SHCNF_FLUSH,
+                   reinterpret_cast<LPCVOID>(static_cast<DWORD_PTR>(static_cast<DWORD>(info.iIcon))), nullptr);
+    SHChangeNotify(SHCNE_UPDATEIMAGE, SHCNF_DWORD | SHCNF_FLUSH,
+                   reinterpret_cast<LPCVOID>(static_cast<DWORD_PTR>(Target.oldImageIndex)), nullptr);
+
+    m_apply.EnableWindow(FALSE);
+    AddRecentIconFile(m_iconGrid.m_currentFile);
+    FillRecentCombo(m_iconFile);
+    ShowTarget(Target.path, Target.displayName);
+    if (!deletionDeferred && m_closeAfterApply)
+        CDialog::OnOK();
+}
+
+void FolderIconDialog::OnOK()
+{
+    if (!m_apply.IsWindowEnabled()) {
+        CDialog::OnOK();
+        return;
+    }
+    m_closeAfterApply = true;
+    ApplyCommand();
+}
+
+void FolderIconDialog::OnApplyClicked(Message&)
+{
+    ApplyCommand();
+    char close[STRING_BUFFER_SIZE];
+    AfxLoadString(IDS_CLOSE, close);
+    m_cancel.SetWindowText(close);
+}

@@ -1,0 +1,163 @@
+#include "app/FolderIconDialog.h"
+#include "framework/WinApp.h"
+#include "target/Target.h"
+#include <shellapi.h>
+#include <shlobj.h>
+#include <cstring>
+
+namespace {
+
+// A path that can become the target, and what it is.
+enum class PathKind { Refused, Folder, Drive };
+
+// "X:\": only the root of a drive is a drive target. The platform's drive
+// type alone does not tell: Wine reports the drive's type for any existing
+// path on it, and a folder written with a trailing backslash would then
+// pass for a drive.
+bool IsDriveRootPath(const char* path)
+{
+    const unsigned char letter = static_cast<unsigned char>(path[0]);
+    return ((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z')) && path[1] == ':' &&
+           path[2] == '\\' && path[3] == '\0';
+}
+
+// Folder: the file system finds a directory of that name, whose own spelling
+// becomes the display name. Drive: the root of an existing drive. Anything
+// else is refused, and so is a path holding wildcards, which is what the
+// single-byte conversion makes of characters outside the code page: the
+// search would take them as a pattern and match some other folder.
+PathKind ClassifyPath(const char* path, char (&displayName)[PATH_BUFFER_SIZE])
+{
+    if (!path[0] || std::strlen(path) >= PATH_BUFFER_SIZE || std::strpbrk(path, "?*"))
+        return PathKind::Refused;
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA(path, &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        FindClose(search);
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            return PathKind::Refused;
+        lstrcpynA(displayName, found.cFileName, sizeof displayName);
+        return PathKind::Folder;
+    }
+    if (!IsDriveRootPath(path) || GetDriveTypeA(path) == DRIVE_NO_ROOT_DIR)
+        return PathKind::Refused;
+    lstrcpynA(displayName, path, sizeof displayName);
+    return PathKind::Drive;
+}
+
+bool ShellSeesAFolder(const char* path)
+{
+    SHFILEINFOA info = {};
+    return SHGetFileInfoA(path, 0, &info, sizeof info, SHGFI_ATTRIBUTES) && (info.dwAttributes & SFGAO_FOLDER);
+}
+
+int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM currentPath)
+{
+    if (message == BFFM_INITIALIZED) {
+        // Before the main dialog shows, the browser is the program's only
+        // window on the taskbar.
+        if (!IsWindowVisible(GetWindow(browser, GW_OWNER)))
+            SetWindowLongA(browser, GWL_EXSTYLE, GetWindowLongA(browser, GWL_EXSTYLE) | WS_EX_APPWINDOW);
+        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, currentPath);
+    }
+    return 0;
+}
+
+} // namespace
+
+void FolderIconDialog::TargetFromCommandLine(char* text)
+{
+    if (!text[0]) {
+        BrowseForTarget();
+        return;
+    }
+    char* path = text[0] == '"' ? text + 1 : text;
+    const size_t length = std::strlen(path);
+    if (length > 0 && path[length - 1] == '"')
+        path[length - 1] = '\0';
+    if (ShellSeesAFolder(path))
+        SelectTarget(path);
+}
+
+void FolderIconDialog::BrowseForTarget()
+{
+    char title[STRING_BUFFER_SIZE];
+    AfxLoadString(IDS_BROWSE_TITLE, title);
+    for (;;) {
+        char displayName[PATH_BUFFER_SIZE];
+        BROWSEINFOA browse = {};
+        browse.hwndOwner = m_hWnd;
+        browse.pszDisplayName = displayName;
+        browse.lpszTitle = title;
+        browse.ulFlags = BIF_RETURNONLYFSDIRS;
+        browse.lpfn = BrowseCallback;
+        browse.lParam = reinterpret_cast<LPARAM>(Target.path);
+        const LPITEMIDLIST item = SHBrowseForFolderA(&browse);
+        if (!item)
+            return;
+        char path[PATH_BUFFER_SIZE] = "";
+        const BOOL hasPath = SHGetPathFromIDListA(item, path);
+        IMalloc* allocator = nullptr;
+        if (SUCCEEDED(SHGetMalloc(&allocator))) {
+            allocator->Free(item);
+            allocator->Release();
+        }
+        char name[PATH_BUFFER_SIZE];
+        const PathKind kind = hasPath ? ClassifyPath(path, name) : PathKind::Refused;
+        if (kind != PathKind::Refused) {
+            TakeTarget(kind == PathKind::Drive, path, name);
+            return;
+        }
+        char message[STRING_BUFFER_SIZE];
+        char caption[STRING_BUFFER_SIZE];
+        AfxLoadString(IDS_NOT_CUSTOMISABLE, message);
+        AfxLoadString(IDS_MESSAGE_CAPTION, caption);
+        MessageBoxA(m_hWnd, message, caption, MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+
+void FolderIconDialog::SelectTarget(const char* path)
+{
+    char name[PATH_BUFFER_SIZE];
+    const PathKind kind = ClassifyPath(path, name);
+    if (kind != PathKind::Refused)
+        TakeTarget(kind == PathKind::Drive, path, name);
+}
+
+// A drive has no infotip of its own: the infotip label and edit are told
+// they are disabled, which greys them, without changing their state.
+void FolderIconDialog::TakeTarget(bool drive, const char* path, const char* displayName)
+{
+    Target.kind = drive ? TargetKind::Drive : TargetKind::Folder;
+    ::SendMessageA(GetDlgItem(IDC_INFOTIP_LABEL), WM_ENABLE, !drive, 0);
+    m_infoTip.SendMessage(WM_ENABLE, !drive);
+    char cancel[STRING_BUFFER_SIZE];
+    AfxLoadString(IDS_CANCEL, cancel);
+    m_cancel.SetWindowText(cancel);
+    lstrcpynA(Target.path, path, sizeof Target.path);
+    lstrcpynA(Target.displayName, displayName, sizeof Target.displayName);
+    ShowTarget(Target.path, Target.displayName);
+}
+
+void FolderIconDialog::AcceptDroppedFile(HDROP drop)
+{
+    char path[PATH_BUFFER_SIZE] = "";
+    // A longer path is refused whole: cut to fit, it could name another item.
+    const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
+    const bool fits = length > 0 && length < sizeof path && DragQueryFileA(drop, 0, path, sizeof path) == length;
+    DragFinish(drop);
+    if (!fits) {
+        MessageBeep(MB_ICONEXCLAMATION);
+        return;
+    }
+    if (ShellSeesAFolder(path))
+        SelectTarget(path);
+    else
+        OfferIconFile(path);
+}
+
+void FolderIconDialog::OfferIconFile(const char* path)
+{
+    if (!ChooseIcon(path, 0))
+        MessageBeep(MB_ICONEXCLAMATION);
+}
