@@ -1,6 +1,7 @@
 // A user's whole errand, with the built program as its own process: a folder
 // on the command line, an icon file from the recent list, a click on an icon,
 // an infotip typed, OK.
+#include "harness/Program.h"
 #include "harness/RegistryKey.h"
 #include "harness/TempFolder.h"
 #include "harness/Windows.h"
@@ -11,36 +12,7 @@
 
 namespace {
 
-const char MAIN_TITLE[] = "Changer l'ic\xf4ne du dossier";
 const char RECENT_KEY[] = "Software\\KORBINEX\\Brisevent";
-
-struct Search {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindProgramWindow(HWND window, LPARAM parameter)
-{
-    auto* search = reinterpret_cast<Search*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window) && WindowText(window) == MAIN_TITLE) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WaitForWindow(DWORD processId)
-{
-    Search search = { processId, nullptr };
-    for (int attempt = 0; attempt < 400 && !search.found; ++attempt) {
-        EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&search));
-        if (!search.found)
-            Sleep(50);
-    }
-    return search.found;
-}
 
 std::string FileBytes(const std::string& path)
 {
@@ -52,24 +24,7 @@ std::string FileBytes(const std::string& path)
 
 std::vector<BYTE> RecentValue(const char* name)
 {
-    std::vector<BYTE> data;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, RECENT_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return data;
-    DWORD size = 0;
-    if (RegQueryValueExA(key, name, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS) {
-        data.resize(size);
-        RegQueryValueExA(key, name, nullptr, nullptr, data.data(), &size);
-    }
-    RegCloseKey(key);
-    return data;
-}
-
-// Waits until the program has handled everything posted to it so far.
-void Settle(HWND window)
-{
-    DWORD_PTR result;
-    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+    return ReadRegistryData(HKEY_CURRENT_USER, RECENT_KEY, name).data;
 }
 
 } // namespace
@@ -94,13 +49,9 @@ TEST(EndToEnd, FolderGetsTheClickedIconAndTheTypedInfotip)
     RegSetValueExA(key, "OrdreListe", 0, REG_BINARY, order, sizeof order);
     RegCloseKey(key);
 
-    std::string commandLine = "\"" + PathBesideTests("Brisevent.exe") + "\" " + folder;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &process));
-    const HWND window = WaitForWindow(process.dwProcessId);
+    ProgramProcess program(folder);
+    ASSERT_TRUE(program.Started());
+    const HWND window = program.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(WindowText(GetDlgItem(window, 1004)), "Photos");
 
@@ -127,12 +78,7 @@ TEST(EndToEnd, FolderGetsTheClickedIconAndTheTypedInfotip)
     Settle(window);
 
     SendMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
-    const bool ended = WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0;
-    EXPECT_TRUE(ended);
-    if (!ended)
-        TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    EXPECT_TRUE(program.WaitForEnd());
 
     EXPECT_EQ(FileBytes(folder + "\\desktop.ini"), "[.ShellClassInfo]\r\n"
                                                    "IconFile=" + iconFile + "\r\n"

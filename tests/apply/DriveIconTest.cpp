@@ -9,25 +9,9 @@ namespace {
 
 const std::string DRIVE_ICONS = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons";
 
-struct StoredValue {
-    bool present = false;
-    DWORD type = 0;
-    std::vector<BYTE> data;
-};
-
-StoredValue ReadValue(const std::string& path, const char* name)
+RegistryData ReadValue(const std::string& path, const char* name)
 {
-    StoredValue value;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return value;
-    DWORD size = 0;
-    if (RegQueryValueExA(key, name, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
-        value.data.resize(size);
-        value.present = RegQueryValueExA(key, name, nullptr, &value.type, value.data.data(), &size) == ERROR_SUCCESS;
-    }
-    RegCloseKey(key);
-    return value;
+    return ReadRegistryData(HKEY_LOCAL_MACHINE, path, name);
 }
 
 std::vector<BYTE> TextWithZero(const std::string& text)
@@ -47,7 +31,7 @@ protected:
 TEST_F(DriveIcon, SetWritesTheLocationWithItsTerminatingZero)
 {
     SetDriveIcon('Q', "C:\\Ic\xf4nes\\dossiers.ico", 3);
-    const StoredValue value = ReadValue(DRIVE_ICONS + "\\Q\\DefaultIcon", nullptr);
+    const RegistryData value = ReadValue(DRIVE_ICONS + "\\Q\\DefaultIcon", nullptr);
     ASSERT_TRUE(value.present);
     EXPECT_EQ(value.type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(value.data, TextWithZero("C:\\Ic\xf4nes\\dossiers.ico,3"));

@@ -19,3 +19,19 @@ bool RegistryKeyExists(HKEY root, const std::string& path)
     RegCloseKey(key);
     return true;
 }
+
+RegistryData ReadRegistryData(HKEY root, const std::string& path, const char* name)
+{
+    RegistryData value;
+    HKEY key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return value;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, name, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
+        value.data.resize(size);
+        value.present = RegQueryValueExA(key, name, nullptr, &value.type, value.data.data(), &size) == ERROR_SUCCESS;
+        value.data.resize(size);
+    }
+    RegCloseKey(key);
+    return value;
+}

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include <vector>
 
 class ScopedRegistryKey {
 public:
@@ -17,3 +18,12 @@ private:
 };
 
 bool RegistryKeyExists(HKEY root, const std::string& path);
+
+// A value as stored: its type and its bytes, whatever they are.
+struct RegistryData {
+    bool present = false;
+    DWORD type = 0;
+    std::vector<BYTE> data;
+};
+
+RegistryData ReadRegistryData(HKEY root, const std::string& path, const char* name);

@@ -29,20 +29,7 @@ protected:
     }
     void TearDown() override { DestroyWindow(combo.m_hWnd); }
 
-    std::vector<BYTE> Value(const char* name) const
-    {
-        std::vector<BYTE> data;
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, RECENT_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return data;
-        DWORD size = 0;
-        if (RegQueryValueExA(key, name, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS) {
-            data.resize(size);
-            RegQueryValueExA(key, name, nullptr, nullptr, data.data(), &size);
-        }
-        RegCloseKey(key);
-        return data;
-    }
+    std::vector<BYTE> Value(const char* name) const { return ReadRegistryData(HKEY_CURRENT_USER, RECENT_KEY, name).data; }
     Order StoredOrder() const { return Value("OrdreListe"); }
     std::string Slot(int slot) const
     {

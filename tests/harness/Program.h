@@ -1,0 +1,26 @@
+// The built program, started as its own process the way a user starts it.
+#pragma once
+#include <windows.h>
+#include <string>
+
+class ProgramProcess {
+public:
+    // Starts Brisevent.exe from the tests' folder with `arguments` after its name.
+    explicit ProgramProcess(const std::string& arguments);
+    ~ProgramProcess();
+    ProgramProcess(const ProgramProcess&) = delete;
+    ProgramProcess& operator=(const ProgramProcess&) = delete;
+
+    bool Started() const { return m_process.hProcess != nullptr; }
+    // The program's visible main dialog, once it is there; null after 20 s.
+    HWND WaitForMainWindow() const;
+    // True when the process ended within 20 s; it is ended by force otherwise.
+    bool WaitForEnd();
+    DWORD ExitCode() const;
+
+private:
+    PROCESS_INFORMATION m_process = {};
+};
+
+// Waits until the window's thread has handled everything posted to it so far.
+void Settle(HWND window);
