@@ -66,16 +66,14 @@ TEST(EndToEnd, FolderGetsTheClickedIconAndTheTypedInfotip)
     // A click on the second cell: the grid's columns fill from the top.
     const int cell = static_cast<int>(SendMessageA(grid, LB_GETITEMHEIGHT, 0, 0));
     const LPARAM point = MAKELPARAM(cell / 2, cell + cell / 2);
-    PostMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    PostMessageA(grid, WM_LBUTTONUP, 0, point);
-    Settle(window);
+    SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageA(grid, WM_LBUTTONUP, 0, point);
     EXPECT_EQ(SendMessageA(grid, LB_GETCURSEL, 0, 0), 1);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, 1007)));
 
     const HWND infoTip = GetDlgItem(window, 1006);
     for (const char* c = "Vacances \xe0 la mer"; *c; ++c)
-        PostMessageA(infoTip, WM_CHAR, static_cast<BYTE>(*c), 1);
-    Settle(window);
+        SendMessageA(infoTip, WM_CHAR, static_cast<BYTE>(*c), 1);
 
     SendMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
     EXPECT_TRUE(program.WaitForEnd());

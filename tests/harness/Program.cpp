@@ -69,9 +69,3 @@ DWORD ProgramProcess::ExitCode() const
     GetExitCodeProcess(m_process.hProcess, &code);
     return code;
 }
-
-void Settle(HWND window)
-{
-    DWORD_PTR result;
-    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, PATIENCE_MS, &result);
-}

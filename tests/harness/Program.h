@@ -21,6 +21,3 @@ public:
 private:
     PROCESS_INFORMATION m_process = {};
 };
-
-// Waits until the window's thread has handled everything posted to it so far.
-void Settle(HWND window);
