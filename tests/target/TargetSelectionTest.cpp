@@ -1,0 +1,500 @@
+// Where the target comes from: the command line, the folder browser and
+// files dropped on the dialog; and what every new target does to the Cancel
+// caption and to the infotip's label and edit.
+#include "Support.h"
+#include "harness/ModalDriver.h"
+#include "harness/Windows.h"
+#include <shlobj.h>
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// The identifier of the text of a message box, on Windows as on Wine.
+constexpr int MESSAGE_BOX_TEXT = 0xFFFF;
+// The browser fills its tree from the shell before it answers; under an
+// emulator that takes far longer than a message box.
+constexpr DWORD BROWSER_DEADLINE_MS = 60000;
+
+std::wstring Widened(const std::string& path)
+{
+    return std::wstring(path.begin(), path.end());
+}
+
+// Folders nested under `parent` until the path is exactly `length`
+// characters long, made and removed through the long-path form so that
+// neither is held to the ANSI limit. The deepest folder comes first.
+class LongFolder {
+public:
+    LongFolder(const std::string& parent, size_t length)
+    {
+        std::string path = parent;
+        while (path.size() < length) {
+            // Room for the name after the backslash; a longer stretch is
+            // split so that the last name keeps at least one character.
+            const size_t room = length - path.size() - 1;
+            const size_t name = room <= 200 ? room : std::min<size_t>(200, room - 2);
+            path += "\\" + std::string(name, 'n');
+            if (!CreateDirectoryW((L"\\\\?\\" + Widened(path)).c_str(), nullptr))
+                break;
+            m_made.push_back(path);
+        }
+    }
+    ~LongFolder()
+    {
+        for (auto folder = m_made.rbegin(); folder != m_made.rend(); ++folder)
+            RemoveDirectoryW((L"\\\\?\\" + Widened(*folder)).c_str());
+    }
+    LongFolder(const LongFolder&) = delete;
+    LongFolder& operator=(const LongFolder&) = delete;
+
+    std::string Path() const { return m_made.empty() ? std::string() : m_made.back(); }
+
+private:
+    std::vector<std::string> m_made;
+};
+
+// Every WM_ENABLE that reaches a control, which handles it as before.
+class EnableMessages {
+public:
+    explicit EnableMessages(HWND control)
+        : m_control(control),
+          m_original(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC)))
+    {
+        SetPropA(control, PROPERTY, this);
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Record));
+    }
+    ~EnableMessages()
+    {
+        SetWindowLongPtrA(m_control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_original));
+        RemovePropA(m_control, PROPERTY);
+    }
+    EnableMessages(const EnableMessages&) = delete;
+    EnableMessages& operator=(const EnableMessages&) = delete;
+
+    std::vector<WPARAM> received;
+
+private:
+    static constexpr const char* PROPERTY = "BriseventEnableMessages";
+
+    static LRESULT CALLBACK Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        auto* self = static_cast<EnableMessages*>(GetPropA(window, PROPERTY));
+        if (message == WM_ENABLE)
+            self->received.push_back(wParam);
+        return CallWindowProcA(self->m_original, window, message, wParam, lParam);
+    }
+
+    HWND m_control;
+    WNDPROC m_original;
+};
+
+bool HasStyle(HWND window, DWORD style)
+{
+    return (static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & style) != 0;
+}
+
+} // namespace
+
+class TargetSelectionTest : public TargetTest {
+protected:
+    // The system's folder browser, opened by the dialog; message boxes of
+    // the dialog are "#32770" windows too, but have no tree.
+    bool IsBrowser(HWND window) const
+    {
+        return window != dialog.m_hWnd && ClassName(window) == "#32770" &&
+               GetWindow(window, GW_OWNER) == dialog.m_hWnd &&
+               FindWindowExA(window, nullptr, "SysTreeView32", nullptr) != nullptr;
+    }
+
+    bool IsMessageBox(HWND window) const
+    {
+        return window != dialog.m_hWnd && ClassName(window) == "#32770" && !IsBrowser(window);
+    }
+
+    // The browser, given `path` to select (none: as it opened), then OK.
+    ModalDriver::Step ChooseInBrowser(const char* path = nullptr)
+    {
+        return [this, path](HWND window) {
+            if (!IsBrowser(window))
+                return false;
+            if (path)
+                SendMessageA(window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path));
+            PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+            return true;
+        };
+    }
+
+    // The browser, counted in `shown`, cancelled.
+    ModalDriver::Step CancelBrowser(int& shown)
+    {
+        return [this, &shown](HWND window) {
+            if (!IsBrowser(window))
+                return false;
+            ++shown;
+            PostMessageA(GetDlgItem(window, IDCANCEL), BM_CLICK, 0, 0);
+            return true;
+        };
+    }
+
+    // The command-line step of start-up on a writable copy of `text`; answers
+    // how often the browser showed, each time cancelled at once.
+    int FromCommandLine(const std::string& text)
+    {
+        std::vector<char> writable(text.begin(), text.end());
+        writable.push_back('\0');
+        int browsers = 0;
+        ModalDriver driver(BROWSER_DEADLINE_MS);
+        driver.Then(CancelBrowser(browsers)).Then(CancelBrowser(browsers));
+        dialog.TargetFromCommandLine(writable.data());
+        return browsers;
+    }
+
+    // A real drop: DROPFILES with a double-zero-terminated ANSI list, which
+    // the dialog must release.
+    void Drop(const std::vector<std::string>& paths)
+    {
+        size_t size = sizeof(DROPFILES) + 1;
+        for (const std::string& path : paths)
+            size += path.size() + 1;
+        const HGLOBAL memory = GlobalAlloc(GHND, size);
+        ASSERT_NE(memory, nullptr);
+        auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
+        files->pFiles = sizeof(DROPFILES);
+        files->fWide = FALSE;
+        char* list = reinterpret_cast<char*>(files) + sizeof(DROPFILES);
+        for (const std::string& path : paths) {
+            std::memcpy(list, path.c_str(), path.size() + 1);
+            list += path.size() + 1;
+        }
+        GlobalUnlock(memory);
+        SendMessageA(dialog.m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    }
+
+    void ExpectFolderTarget(const std::string& path, const char* name)
+    {
+        EXPECT_EQ(Target.kind, TargetKind::Folder);
+        EXPECT_EQ(lstrcmpiA(Target.path, path.c_str()), 0) << Target.path;
+        EXPECT_STREQ(Target.displayName, name);
+        EXPECT_EQ(Text(IDC_TARGET_NAME), name);
+    }
+
+    void ExpectDriveTarget(const char* root)
+    {
+        EXPECT_EQ(Target.kind, TargetKind::Drive);
+        EXPECT_EQ(lstrcmpiA(Target.path, root), 0) << Target.path;
+        EXPECT_STREQ(Target.displayName, Target.path) << "a drive is shown by its whole path";
+        EXPECT_EQ(Text(IDC_TARGET_NAME), Target.displayName);
+    }
+
+    void ExpectNoTarget()
+    {
+        EXPECT_STREQ(Target.path, "");
+        EXPECT_STREQ(Target.displayName, "");
+        EXPECT_EQ(Target.kind, TargetKind::Folder);
+        EXPECT_EQ(Text(IDC_TARGET_NAME), "");
+    }
+
+    // The target as the test set it, never shown by the dialog.
+    void ExpectTargetKept(const std::string& path)
+    {
+        EXPECT_EQ(Target.kind, TargetKind::Folder);
+        EXPECT_STREQ(Target.path, path.c_str());
+        EXPECT_EQ(Text(IDC_TARGET_NAME), "") << "no target was shown";
+    }
+
+    void SetCancelCaption(const char* caption) { SetWindowTextA(Control(IDCANCEL), caption); }
+};
+
+// ---- The command line ----
+
+TEST_F(TargetSelectionTest, CommandLineFolderLosesOneQuoteAtEitherEnd)
+{
+    for (const std::string& text : { "\"" + folder + "\"", "\"" + folder, folder + "\"" }) {
+        SCOPED_TRACE(text);
+        Target = {};
+        EXPECT_EQ(FromCommandLine(text), 0);
+        ExpectFolderTarget(folder, "Vacances");
+    }
+}
+
+TEST_F(TargetSelectionTest, CommandLineWithBlanksIsOnePathWithoutQuotes)
+{
+    const std::string blanks = temp / "Photos de l'\xe9t\xe9 2003";
+    ASSERT_TRUE(CreateDirectoryA(blanks.c_str(), nullptr));
+
+    EXPECT_EQ(FromCommandLine(blanks), 0);
+    ExpectFolderTarget(blanks, "Photos de l'\xe9t\xe9 2003");
+}
+
+TEST_F(TargetSelectionTest, CommandLineDriveRootBecomesADriveTarget)
+{
+    EXPECT_EQ(FromCommandLine("C:\\"), 0);
+    ExpectDriveTarget("C:\\");
+}
+
+TEST_F(TargetSelectionTest, CommandLineThatIsOneQuoteChoosesNothingAndOpensNoBrowser)
+{
+    EXPECT_EQ(FromCommandLine("\""), 0);
+    ExpectNoTarget();
+}
+
+// Each is refused in silence: no target, no message, no browser. A folder
+// with a trailing backslash would pass for a drive on Wine, and the wildcard
+// would let the search find "Vacances".
+TEST_F(TargetSelectionTest, CommandLineThatNamesNoFolderOrDriveRootChoosesNothing)
+{
+    LongFolder exact(temp.Path(), MAX_PATH - 1);
+    LongFolder deeper(exact.Path(), 300);
+    ASSERT_EQ(deeper.Path().size(), 300u);
+    const std::string refused[] = {
+        iconFile,
+        temp / "Absent",
+        folder + "\\",
+        temp / "Vac?nces",
+        temp / "Vac*",
+        deeper.Path(),
+    };
+    for (const std::string& text : refused) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(FromCommandLine(text), 0);
+        ExpectNoTarget();
+        // The road a dropped folder takes, whatever the shell made of it.
+        dialog.SelectTarget(text.c_str());
+        ExpectNoTarget();
+    }
+}
+
+TEST_F(TargetSelectionTest, OnlyAnEmptyCommandLineOpensTheBrowser)
+{
+    EXPECT_EQ(FromCommandLine(""), 1);
+    ExpectNoTarget();
+    EXPECT_EQ(FromCommandLine(folder), 0);
+    ExpectFolderTarget(folder, "Vacances");
+}
+
+// ---- The folder browser ----
+
+TEST_F(TargetSelectionTest, BrowsedFolderBecomesTheTargetUnderItsOwnName)
+{
+    ModalDriver driver(BROWSER_DEADLINE_MS);
+    driver.Then(ChooseInBrowser(folder.c_str()));
+    dialog.BrowseForTarget();
+    EXPECT_TRUE(driver.Done());
+    ExpectFolderTarget(folder, "Vacances");
+}
+
+TEST_F(TargetSelectionTest, BrowsedDriveRootBecomesADriveTarget)
+{
+    ModalDriver driver(BROWSER_DEADLINE_MS);
+    driver.Then(ChooseInBrowser("C:\\"));
+    dialog.BrowseForTarget();
+    EXPECT_TRUE(driver.Done());
+    ExpectDriveTarget("C:\\");
+}
+
+TEST_F(TargetSelectionTest, RefusedBrowserChoiceWarnsAndShowsTheBrowserAgain)
+{
+    const std::string gone = temp / "Disparu";
+    ASSERT_TRUE(CreateDirectoryA(gone.c_str(), nullptr));
+    Take(folder, TargetKind::Folder);
+    std::string caption;
+    std::string message;
+    int browsers = 0;
+    ModalDriver driver(BROWSER_DEADLINE_MS);
+    driver.Then([&](HWND window) {
+              if (!IsBrowser(window))
+                  return false;
+              SendMessageA(window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(gone.c_str()));
+              RemoveDirectoryA(gone.c_str());
+              PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+              return true;
+          })
+        .Then([&](HWND window) {
+            if (!IsMessageBox(window))
+                return false;
+            caption = WindowText(window);
+            message = WindowText(GetDlgItem(window, MESSAGE_BOX_TEXT));
+            PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+            return true;
+        })
+        .Then(CancelBrowser(browsers));
+    dialog.BrowseForTarget();
+
+    EXPECT_TRUE(driver.Done());
+    EXPECT_EQ(caption, "Ostravel");
+    EXPECT_EQ(message, "Ce n'est pas un dossier pouvant \xeatre personnalis\xe9");
+    EXPECT_EQ(browsers, 1);
+    ExpectTargetKept(folder);
+}
+
+TEST_F(TargetSelectionTest, CancelledBrowserKeepsThePreviousTarget)
+{
+    Take(folder, TargetKind::Folder);
+    SetCancelCaption("Fermer");
+    int browsers = 0;
+    ModalDriver driver(BROWSER_DEADLINE_MS);
+    driver.Then(CancelBrowser(browsers));
+    dialog.BrowseForTarget();
+
+    EXPECT_EQ(browsers, 1);
+    ExpectTargetKept(folder);
+    EXPECT_EQ(Text(IDCANCEL), "Fermer");
+}
+
+TEST_F(TargetSelectionTest, BrowserOpensOnTheCurrentTarget)
+{
+    Take(folder, TargetKind::Folder);
+    ModalDriver driver(BROWSER_DEADLINE_MS);
+    driver.Then(ChooseInBrowser());
+    dialog.BrowseForTarget();
+
+    EXPECT_TRUE(driver.Done());
+    ExpectFolderTarget(folder, "Vacances");
+}
+
+// Before the main dialog shows, the browser is the only window to reach
+// from the taskbar.
+TEST_F(TargetSelectionTest, BrowserHasATaskbarButtonOnlyWhileTheDialogIsHidden)
+{
+    for (const bool hidden : { true, false }) {
+        SCOPED_TRACE(hidden ? "dialog hidden" : "dialog shown");
+        ShowWindow(dialog.m_hWnd, hidden ? SW_HIDE : SW_SHOWNA);
+        bool appWindow = !hidden;
+        ModalDriver driver(BROWSER_DEADLINE_MS);
+        driver.Then([&](HWND window) {
+            if (!IsBrowser(window))
+                return false;
+            appWindow = (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0;
+            PostMessageA(GetDlgItem(window, IDCANCEL), BM_CLICK, 0, 0);
+            return true;
+        });
+        dialog.BrowseForTarget();
+        EXPECT_TRUE(driver.Done());
+        EXPECT_EQ(appWindow, hidden);
+    }
+}
+
+// ---- Dropped files ----
+
+TEST_F(TargetSelectionTest, DroppedFolderBecomesTheTarget)
+{
+    Drop({ folder });
+    ExpectFolderTarget(folder, "Vacances");
+}
+
+TEST_F(TargetSelectionTest, DroppedDriveRootBecomesADriveTarget)
+{
+    Drop({ "C:\\" });
+    ExpectDriveTarget("C:\\");
+}
+
+TEST_F(TargetSelectionTest, OnlyTheFirstDroppedItemCounts)
+{
+    const std::string other = temp / "Autre";
+    ASSERT_TRUE(CreateDirectoryA(other.c_str(), nullptr));
+
+    Drop({ folder, other, iconFile });
+    ExpectFolderTarget(folder, "Vacances");
+
+    Drop({ iconFile, other });
+    ExpectFolderTarget(folder, "Vacances");
+    EXPECT_STREQ(dialog.IconGrid().m_currentFile, iconFile.c_str());
+}
+
+TEST_F(TargetSelectionTest, DroppedIconFileFillsTheGridAndKeepsTheTarget)
+{
+    Take(folder, TargetKind::Folder);
+    Drop({ iconFile });
+
+    EXPECT_STREQ(dialog.IconGrid().m_currentFile, iconFile.c_str());
+    EXPECT_EQ(SendMessageA(Control(IDC_ICON_GRID), LB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(Selection(), 0);
+    EXPECT_EQ(Text(IDC_ICON_FILE), iconFile);
+    ExpectTargetKept(folder);
+}
+
+TEST_F(TargetSelectionTest, DroppedFileWithoutIconsChangesNothing)
+{
+    Take(folder, TargetKind::Folder);
+    ASSERT_TRUE(dialog.ChooseIcon(iconFile.c_str(), 1));
+    const std::string text = temp / "notes.txt";
+    ASSERT_TRUE(WritePrivateProfileStringA("pas", "une", "ic\xf4ne", text.c_str()));
+
+    Drop({ text });
+    EXPECT_STREQ(dialog.IconGrid().m_currentFile, iconFile.c_str());
+    EXPECT_EQ(Selection(), 1);
+    EXPECT_EQ(Text(IDC_ICON_FILE), iconFile);
+    ExpectTargetKept(folder);
+}
+
+// Cut to the buffer, the path would name the folder that holds it.
+TEST_F(TargetSelectionTest, OverLongDroppedPathIsRefusedWhole)
+{
+    LongFolder exact(temp.Path(), MAX_PATH - 1);
+    ASSERT_EQ(exact.Path().size(), static_cast<size_t>(MAX_PATH - 1));
+    const std::string dropped = exact.Path() + "\\" + std::string(300 - MAX_PATH, 'd');
+    ASSERT_EQ(dropped.size(), 300u);
+    Take(folder, TargetKind::Folder);
+    ASSERT_TRUE(dialog.ChooseIcon(iconFile.c_str(), 1));
+
+    Drop({ dropped });
+    ExpectTargetKept(folder);
+    EXPECT_STREQ(dialog.IconGrid().m_currentFile, iconFile.c_str());
+    EXPECT_EQ(Selection(), 1);
+}
+
+// ---- What every new target resets ----
+
+TEST_F(TargetSelectionTest, EveryNewTargetSetsCancelBackToAnnuler)
+{
+    SetCancelCaption("Fermer");
+    EXPECT_EQ(FromCommandLine(folder), 0);
+    EXPECT_EQ(Text(IDCANCEL), "Annuler") << "from the command line";
+
+    SetCancelCaption("Fermer");
+    ModalDriver driver(BROWSER_DEADLINE_MS);
+    driver.Then(ChooseInBrowser("C:\\"));
+    dialog.BrowseForTarget();
+    EXPECT_EQ(Text(IDCANCEL), "Annuler") << "from the browser";
+
+    SetCancelCaption("Fermer");
+    Drop({ folder });
+    EXPECT_EQ(Text(IDCANCEL), "Annuler") << "dropped";
+
+    SetCancelCaption("Fermer");
+    Drop({ temp / "Absent" });
+    dialog.SelectTarget((temp / "Absent").c_str());
+    EXPECT_EQ(Text(IDCANCEL), "Fermer") << "a refused path is no new target";
+}
+
+// The infotip belongs to folders: a drive greys its label and edit by the
+// message alone, so that their enabled state stays what it was.
+TEST_F(TargetSelectionTest, FolderTargetTellsTheInfoTipItIsEnabledWithoutEnablingIt)
+{
+    EnableWindow(Control(IDC_INFOTIP_LABEL), FALSE);
+    EnableWindow(Control(IDC_INFOTIP), FALSE);
+    EnableMessages label(Control(IDC_INFOTIP_LABEL));
+    EnableMessages edit(Control(IDC_INFOTIP));
+
+    dialog.SelectTarget(folder.c_str());
+    EXPECT_EQ(label.received, std::vector<WPARAM>{ TRUE });
+    EXPECT_EQ(edit.received, std::vector<WPARAM>{ TRUE });
+    EXPECT_TRUE(HasStyle(Control(IDC_INFOTIP_LABEL), WS_DISABLED));
+    EXPECT_TRUE(HasStyle(Control(IDC_INFOTIP), WS_DISABLED));
+}
+
+TEST_F(TargetSelectionTest, DriveTargetTellsTheInfoTipItIsDisabledWithoutDisablingIt)
+{
+    EnableWindow(Control(IDC_INFOTIP_LABEL), TRUE);
+    EnableWindow(Control(IDC_INFOTIP), TRUE);
+    EnableMessages label(Control(IDC_INFOTIP_LABEL));
+    EnableMessages edit(Control(IDC_INFOTIP));
+
+    dialog.SelectTarget("C:\\");
+    EXPECT_EQ(label.received, std::vector<WPARAM>{ FALSE });
+    EXPECT_EQ(edit.received, std::vector<WPARAM>{ FALSE });
+    EXPECT_FALSE(HasStyle(Control(IDC_INFOTIP_LABEL), WS_DISABLED));
+    EXPECT_FALSE(HasStyle(Control(IDC_INFOTIP), WS_DISABLED));
+}
