@@ -135,14 +135,18 @@ long FreeSlots(Make make, Release release)
 
 } // namespace
 
-GuiObjects CountGuiObjects()
+long CountGdiObjects()
 {
-    const HANDLE process = GetCurrentProcess();
-    const DWORD gdi = GetGuiResources(process, GR_GDIOBJECTS);
-    const DWORD user = GetGuiResources(process, GR_USEROBJECTS);
-    if (gdi != 0 && user != 0)
-        return { static_cast<long>(gdi), static_cast<long>(user) };
-    const long freeGdi = FreeSlots([] { return CreatePen(PS_SOLID, 0, 0); }, [](HPEN pen) { DeleteObject(pen); });
-    const long freeUser = FreeSlots([] { return CreateMenu(); }, [](HMENU menu) { DestroyMenu(menu); });
-    return { -freeGdi, -freeUser };
+    const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (counted != 0)
+        return static_cast<long>(counted);
+    return -FreeSlots([] { return CreatePen(PS_SOLID, 0, 0); }, [](HPEN pen) { DeleteObject(pen); });
+}
+
+long CountUserObjects()
+{
+    const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    if (counted != 0)
+        return static_cast<long>(counted);
+    return -FreeSlots([] { return CreateMenu(); }, [](HMENU menu) { DestroyMenu(menu); });
 }

@@ -49,12 +49,11 @@ private:
     DWORD m_fill;
 };
 
-// The GDI and USER objects the process holds. Where the platform does not
-// count them (GetGuiResources answers 0 under Wine), the counts are told
-// by how many fewer objects the process can still make before its handle
-// tables are full: a difference of counts means the same either way.
-struct GuiObjects {
-    long gdi;
-    long user;
-};
-GuiObjects CountGuiObjects();
+// The GDI and the USER objects the process holds. Where the platform does
+// not count them (GetGuiResources answers 0 under Wine), a count is told by
+// how many fewer objects the process can still make before the handle
+// table is full: a difference of counts means the same either way. Under
+// Wine that takes seconds for USER objects, whose table the whole session
+// shares. Every icon holds GDI bitmaps, so a leaked icon shows in both.
+long CountGdiObjects();
+long CountUserObjects();
