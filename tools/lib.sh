@@ -8,8 +8,9 @@ BUILD="${BRISEVENT_BUILD:-$ROOT/build}"
 WINE64=/usr/lib/wine/wine64
 WINE32=/usr/lib/wine/wine
 WINESERVER=/usr/lib/wine/wineserver
+QEMU_I386=/usr/bin/qemu-i386
 
-BUILD_PACKAGES="cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest"
+BUILD_PACKAGES="cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest python3"
 WINE_PACKAGES="wine wine64 wine32:i386 fonts-wine xvfb xauth"
 
 say() { printf '%s\n' "$*" >&2; }
@@ -33,26 +34,82 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# Configures and builds one target: x64 or x86.
+# Configures and builds one target, x64 or x86: everything, or only the
+# CMake targets named after it.
 build_target() {
     local target=$1
+    shift
     cmake -S "$ROOT" -B "$BUILD/$target" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$ROOT/tools/cmake/mingw-$target.cmake" >/dev/null
-    cmake --build "$BUILD/$target" -j "$(nproc)"
+    cmake --build "$BUILD/$target" -j "$(nproc)" ${1:+--target "$@"}
 }
 
-# The Wine loader for a target's programs.
-wine_loader() {
-    case $1 in
-        x64) echo "$WINE64" ;;
-        x86) echo "$WINE32" ;;
-    esac
+# How this machine runs 32-bit x86 programs, and so the x86 tests:
+#   native  its kernel runs them;
+#   qemu    its kernel cannot (some virtual machines), but gives each user
+#           namespace a binfmt_misc of its own (Linux 6.7 and later), so
+#           tools/qemu-x86 can run them through qemu-i386 in a namespace;
+#   none    neither.
+x86_runner() {
+    if "$WINE32" --version >/dev/null 2>&1; then
+        echo native
+    elif unshare --user --map-root-user --mount \
+            mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc >/dev/null 2>&1; then
+        echo qemu
+    else
+        echo none
+    fi
 }
 
-# True when this machine can start the target's programs. 32-bit programs
-# need a kernel that runs 32-bit x86 code, which some virtual machines lack.
-can_run_target() {
-    "$(wine_loader "$1")" --version >/dev/null 2>&1
+# Installs qemu-user 10 for tools/qemu-x86, from bookworm-backports on Debian
+# 12. Bookworm's own QEMU 7.2 ignores MAP_FIXED_NOREPLACE, and each Wine
+# process then spins for about a minute. qemu-user-binfmt, which qemu-user
+# recommends, is left out: it would hand every 32-bit program of the machine
+# to QEMU.
+ensure_qemu_user() {
+    local status version codename
+    status=$(dpkg-query -W -f='${Status} ${Version}' qemu-user 2>/dev/null || true)
+    version=${status##* }
+    if [[ $status == *"ok installed"* ]] && dpkg --compare-versions "$version" ge 1:10 && [ -x "$QEMU_I386" ]; then
+        return 0
+    fi
+    say "Installing: qemu-user (10 or later)"
+    if [ "$(id -u)" -ne 0 ]; then
+        say "qemu-user 10 is missing; run this script as root to install it."
+        exit 1
+    fi
+    codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    local release=()
+    if [ "$codename" = bookworm ]; then
+        release=(-t bookworm-backports)
+        if ! grep -Eqrs '^[^#]*bookworm-backports' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+            cat >/etc/apt/sources.list.d/bookworm-backports.sources <<'SOURCES'
+Types: deb
+URIs: http://deb.debian.org/debian
+Suites: bookworm-backports
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SOURCES
+        fi
+    fi
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        "${release[@]}" qemu-user >/dev/null
+}
+
+# Makes sure the x86 tests can run here, installing QEMU when they need it,
+# and sets X86_RUNNER to native, qemu or none (see x86_runner). Exits when
+# QEMU is needed but cannot run the 32-bit Wine loader.
+prepare_x86_runner() {
+    X86_RUNNER=$(x86_runner)
+    [ "$X86_RUNNER" = qemu ] || return 0
+    ensure_qemu_user
+    if ! "$ROOT/tools/qemu-x86" "$WINE32" --version >/dev/null 2>&1; then
+        say "This kernel cannot run 32-bit x86 programs, and $WINE32 does not start"
+        say "through qemu-i386 either:"
+        "$ROOT/tools/qemu-x86" "$WINE32" --version >&2 || true
+        exit 1
+    fi
 }
 
 # Starts a private Xvfb and points DISPLAY at it until the script ends.
