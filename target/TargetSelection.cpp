@@ -58,7 +58,11 @@ int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM currentPa
         // window on the taskbar.
         if (!IsWindowVisible(GetWindow(browser, GW_OWNER)))
             SetWindowLongA(browser, GWL_EXSTYLE, GetWindowLongA(browser, GWL_EXSTYLE) | WS_EX_APPWINDOW);
-        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, currentPath);
+        // Opens on the current target. Before there is one there is nothing
+        // to select: Wine takes an empty path for its current folder and
+        // expands its whole drive, which can hold the browser for minutes.
+        if (*reinterpret_cast<const char*>(currentPath))
+            SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, currentPath);
     }
     return 0;
 }
