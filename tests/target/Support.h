@@ -2,27 +2,13 @@
 // file of the test's own, and default-icon keys made for the test.
 #pragma once
 #include "app/FolderIconDialog.h"
+#include "harness/DefaultIconKey.h"
 #include "harness/RegistryKey.h"
 #include "harness/TempFolder.h"
 #include "target/Target.h"
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
-
-// The default (unnamed) value of a key, stored as given: `size` bytes of
-// `data`, which need not end with a terminating zero.
-void SetDefaultValue(HKEY key, DWORD type, const char* data, DWORD size);
-void SetDefaultText(HKEY key, const std::string& text);
-
-// HKEY_CLASSES_ROOT "<kind>\DefaultIcon" holding `text`, removed when the
-// test ends, with its parent when the test had to make that too.
-class ScopedDefaultIcon {
-public:
-    ScopedDefaultIcon(const char* kindKey, const std::string& text);
-
-private:
-    std::unique_ptr<ScopedRegistryKey> m_scope;
-};
 
 class TargetTest : public ::testing::Test {
 protected:

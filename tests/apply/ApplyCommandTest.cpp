@@ -1,0 +1,396 @@
+// The apply command as the main dialog runs it: what OK, Apply, a double
+// click in the grid and the infotip edit write for a folder or a drive, when
+// the dialog closes, the recent icon files, and what the shell is told.
+#include "ShellNotifications.h"
+#include "Support.h"
+#include "apply/DesktopIni.h"
+#include "harness/RegistryKey.h"
+#include "harness/Windows.h"
+#include "harness/DefaultIconKey.h"
+#include "target/Target.h"
+#include <shlobj.h>
+#include <functional>
+#include <vector>
+
+namespace {
+
+const std::string DRIVE_ICONS = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons";
+const std::string DRIVE_C_ICON = DRIVE_ICONS + "\\C\\DefaultIcon";
+const char RECENT_KEY[] = "Software\\KORBINEX\\Brisevent";
+const char DRIVE_C[] = "C:\\";
+
+struct StoredValue {
+    bool present = false;
+    DWORD type = 0;
+    std::string bytes;
+};
+
+StoredValue ReadValue(HKEY root, const std::string& path, const char* name)
+{
+    StoredValue value;
+    HKEY key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return value;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, name, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
+        value.bytes.resize(size);
+        value.present = RegQueryValueExA(key, name, nullptr, &value.type, reinterpret_cast<BYTE*>(&value.bytes[0]),
+                                         &size) == ERROR_SUCCESS;
+    }
+    RegCloseKey(key);
+    return value;
+}
+
+void WriteText(HKEY root, const std::string& path, const std::string& text)
+{
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
+    RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(key);
+}
+
+std::string WithZero(const std::string& text)
+{
+    return text + '\0';
+}
+
+std::string Upper(std::string text)
+{
+    CharUpperA(&text[0]);
+    return text;
+}
+
+DWORD SystemImageIndex(const std::string& path)
+{
+    SHFILEINFOA info = {};
+    SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX);
+    return static_cast<DWORD>(info.iIcon);
+}
+
+class ApplyCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Target = {};
+        DefaultIcons = {};
+        PendingIniDeletion[0] = '\0';
+        folder = temp / "Vacances";
+        ini = folder + "\\desktop.ini";
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+        iconFile = temp / "trois.dll";
+        ASSERT_TRUE(CopyFileA(PathBesideTests("icon-files\\three-icons.dll").c_str(), iconFile.c_str(), TRUE))
+            << "the icon files are made with the icon grid's tests";
+    }
+
+    // The default icons are read as the dialog initialises: a test that
+    // makes their keys opens the dialog afterwards.
+    void Open() { ASSERT_TRUE(dialog.Create()); }
+
+    // Runs `action` once the dialog, run modally, faces the user.
+    ModalDriver::Step OnDialog(std::function<void()> action)
+    {
+        return [this, action](HWND window) {
+            if (window != dialog.m_hWnd)
+                return false;
+            action();
+            return true;
+        };
+    }
+
+    HWND Control(int id) const { return GetDlgItem(dialog.m_hWnd, id); }
+    bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
+    void Click(int id) const { SendMessageA(Control(id), BM_CLICK, 0, 0); }
+    void Command(int id, WORD code) const
+    {
+        SendMessageA(dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Control(id)));
+    }
+    void Choose(int index) { ASSERT_TRUE(dialog.ChooseIcon(iconFile.c_str(), index)); }
+    void Unselect() const { SendMessageA(Control(IDC_ICON_GRID), LB_SETCURSEL, static_cast<WPARAM>(-1), 0); }
+    // Replaces the infotip as typing it would.
+    void TypeInfoTip(const std::string& text) const
+    {
+        SendMessageA(Control(IDC_INFOTIP), EM_SETSEL, 0, -1);
+        for (char c : text)
+            SendMessageA(Control(IDC_INFOTIP), WM_CHAR, static_cast<BYTE>(c), 1);
+    }
+    // desktop.ini as an apply writes it, with icon `index` of the test's file.
+    std::string IniFor(int index, const std::string& infoTip) const
+    {
+        return "[.ShellClassInfo]\r\n"
+               "IconFile=" + iconFile + "\r\n"
+               "IconIndex=" + std::to_string(index) + "\r\n"
+               "ConfirmFileOp=0\r\n" +
+               (infoTip.empty() ? "" : "InfoTip=" + infoTip + "\r\n");
+    }
+
+    ScopedRegistryKey recent{ HKEY_CURRENT_USER, RECENT_KEY };
+    TempFolder temp;
+    std::string folder;
+    std::string ini;
+    std::string iconFile;
+    FolderIconDialog dialog;
+};
+
+} // namespace
+
+// --- A folder --------------------------------------------------------------
+
+TEST_F(ApplyCommandTest, FolderGetsTheGridsIconAndTheInfoTipWithItsAttributes)
+{
+    Open();
+    dialog.SelectTarget(folder.c_str());
+    Choose(2);
+    TypeInfoTip("Photos d'\xe9t\xe9");
+    Click(IDC_APPLY);
+
+    EXPECT_EQ(ReadBytes(ini), IniFor(2, "Photos d'\xe9t\xe9"));
+    EXPECT_EQ(Attributes(folder), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM));
+    EXPECT_EQ(Attributes(ini), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+}
+
+TEST_F(ApplyCommandTest, DefaultFolderIconInOtherLetterCaseRemovesTheCustomisation)
+{
+    ScopedDefaultIcon standard("Directory", Upper(iconFile) + ",1");
+    Open();
+    dialog.SelectTarget(folder.c_str());
+    Choose(2);
+    TypeInfoTip("Souvenirs");
+    Click(IDC_APPLY);
+    ASSERT_EQ(ReadBytes(ini), IniFor(2, "Souvenirs"));
+
+    Choose(1);
+    Click(IDC_APPLY);
+    EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\nInfoTip=Souvenirs\r\n");
+    EXPECT_EQ(Attributes(folder), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+}
+
+TEST_F(ApplyCommandTest, OkAfterAPlainWriteClosesAtOnce)
+{
+    DWORD clicked = 0;
+    ModalDriver driver;
+    driver.Then(OnDialog([&] {
+        dialog.SelectTarget(folder.c_str());
+        Choose(2);
+        clicked = GetTickCount();
+        Click(IDOK);
+    }));
+    const INT_PTR result = dialog.DoModal();
+    const DWORD elapsed = GetTickCount() - clicked;
+
+    EXPECT_FALSE(driver.TimedOut());
+    EXPECT_EQ(result, IDOK);
+    EXPECT_LT(elapsed, static_cast<DWORD>(APPLY_TIMER_PERIOD_MS));
+    EXPECT_EQ(ReadBytes(ini), IniFor(2, ""));
+}
+
+TEST_F(ApplyCommandTest, OkThatEmptiesDesktopIniClosesOnceTheTimerHasDeletedIt)
+{
+    ScopedDefaultIcon standard("Directory", iconFile + ",1");
+    WriteBytes(ini, IniFor(2, ""));
+    DWORD clicked = 0;
+    bool openWithFile = false;
+    ModalDriver driver;
+    driver.Then(OnDialog([&] {
+        dialog.SelectTarget(folder.c_str());
+        Choose(1);
+        clicked = GetTickCount();
+        Click(IDOK);
+    }));
+    driver.Then(OnDialog([&] { openWithFile = Exists(ini); }));
+    const INT_PTR result = dialog.DoModal();
+    const DWORD elapsed = GetTickCount() - clicked;
+
+    EXPECT_FALSE(driver.TimedOut());
+    EXPECT_TRUE(driver.Done()) << "the dialog closed before the file was deleted";
+    EXPECT_TRUE(openWithFile);
+    EXPECT_EQ(result, IDOK);
+    EXPECT_FALSE(Exists(ini));
+    EXPECT_GE(elapsed, static_cast<DWORD>(APPLY_TIMER_PERIOD_MS - 50));
+}
+
+// --- A drive ---------------------------------------------------------------
+
+TEST_F(ApplyCommandTest, DriveGetsTheIconInTheRegistryAndTheDefaultDriveIconResetsIt)
+{
+    ScopedRegistryKey drive(HKEY_LOCAL_MACHINE, DRIVE_ICONS + "\\C");
+    ScopedDefaultIcon standard("Drive", Upper(iconFile) + ",1");
+    Open();
+    dialog.SelectTarget(DRIVE_C);
+    ASSERT_EQ(Target.kind, TargetKind::Drive);
+    Choose(2);
+    Click(IDC_APPLY);
+    // The grid keeps the spelling under which it loaded the file: here the
+    // default icon's, which showing the drive loaded first.
+    const std::string gridFile = dialog.IconGrid().m_currentFile;
+    ASSERT_EQ(lstrcmpiA(gridFile.c_str(), iconFile.c_str()), 0);
+    const StoredValue set = ReadValue(HKEY_LOCAL_MACHINE, DRIVE_C_ICON, nullptr);
+    EXPECT_EQ(set.type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(set.bytes, WithZero(gridFile + ",2"));
+
+    Choose(1);
+    Click(IDC_APPLY);
+    EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, DRIVE_C_ICON, nullptr).present);
+    EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, DRIVE_C_ICON));
+}
+
+// --- The commands that apply -----------------------------------------------
+
+TEST_F(ApplyCommandTest, ApplyButtonAppliesDisablesItselfAndRenamesCancelWithoutClosing)
+{
+    ModalDriver driver;
+    driver.Then(OnDialog([&] {
+        dialog.SelectTarget(folder.c_str());
+        EXPECT_EQ(WindowText(Control(IDCANCEL)), "Annuler");
+        Choose(2);
+        Click(IDC_APPLY);
+        EXPECT_EQ(ReadBytes(ini), IniFor(2, ""));
+        EXPECT_FALSE(Enabled(IDC_APPLY));
+        EXPECT_EQ(WindowText(Control(IDCANCEL)), "Fermer");
+        Click(IDCANCEL);
+    }));
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL) << "Apply ended the dialog";
+    EXPECT_FALSE(driver.TimedOut());
+}
+
+TEST_F(ApplyCommandTest, DoubleClickInTheGridAppliesWithApplyDisabledWithoutClosing)
+{
+    ModalDriver driver;
+    driver.Then(OnDialog([&] {
+        dialog.SelectTarget(folder.c_str());
+        Choose(2);
+        Click(IDC_APPLY);
+        // Moved without notice, so Apply stays disabled.
+        SendMessageA(Control(IDC_ICON_GRID), LB_SETCURSEL, 1, 0);
+        ASSERT_FALSE(Enabled(IDC_APPLY));
+        Command(IDC_ICON_GRID, LBN_DBLCLK);
+        EXPECT_EQ(ReadBytes(ini), IniFor(1, ""));
+        Click(IDCANCEL);
+    }));
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL) << "the double click ended the dialog";
+    EXPECT_FALSE(driver.TimedOut());
+}
+
+TEST_F(ApplyCommandTest, TypingAnInfoTipEnablesApply)
+{
+    Open();
+    dialog.SelectTarget(folder.c_str());
+    ASSERT_FALSE(Enabled(IDC_APPLY));
+    TypeInfoTip("x");
+    EXPECT_TRUE(Enabled(IDC_APPLY));
+}
+
+TEST_F(ApplyCommandTest, InfoTipWithNoIconSelectedLeavesTheIconKeysAndAttributes)
+{
+    WriteBytes(ini, IniFor(2, ""));
+    Open();
+    dialog.SelectTarget(folder.c_str());
+    Unselect();
+    TypeInfoTip("Souvenirs");
+    Click(IDC_APPLY);
+
+    EXPECT_EQ(ReadBytes(ini), IniFor(2, "Souvenirs"));
+    EXPECT_EQ(Attributes(folder), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_EQ(Attributes(ini), static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL));
+}
+
+TEST_F(ApplyCommandTest, DriveWithNoIconSelectedKeepsItsRegistryValue)
+{
+    ScopedRegistryKey drive(HKEY_LOCAL_MACHINE, DRIVE_ICONS + "\\C");
+    WriteText(HKEY_LOCAL_MACHINE, DRIVE_C_ICON, "C:\\ancien.ico,4");
+    Open();
+    dialog.SelectTarget(DRIVE_C);
+    Choose(2);
+    Unselect();
+    Click(IDC_APPLY);
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, DRIVE_C_ICON, nullptr).bytes, WithZero("C:\\ancien.ico,4"));
+}
+
+// --- No target yet ---------------------------------------------------------
+
+TEST_F(ApplyCommandTest, WithoutTargetApplyWritesRecordsAndNotifiesNothing)
+{
+    Open();
+    Choose(2);
+    SentShellNotices sent;
+    ASSERT_TRUE(sent.Watching());
+    Click(IDC_APPLY);
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, RECENT_KEY));
+    EXPECT_FALSE(Exists("desktop.ini"));
+    EXPECT_TRUE(sent.Notices().empty());
+}
+
+TEST_F(ApplyCommandTest, WithoutTargetOkWithApplyEnabledStillCloses)
+{
+    ModalDriver driver;
+    driver.Then(OnDialog([&] {
+        Choose(2);
+        ASSERT_TRUE(Enabled(IDC_APPLY));
+        Click(IDOK);
+    }));
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_FALSE(driver.TimedOut());
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, RECENT_KEY));
+}
+
+// --- Afterwards: the recent files and the shell ----------------------------
+
+TEST_F(ApplyCommandTest, AppliedFileBecomesTheFirstRecentFileAndIsListed)
+{
+    Open();
+    dialog.SelectTarget(folder.c_str());
+    Choose(2);
+    Click(IDC_APPLY);
+
+    const StoredValue slot = ReadValue(HKEY_CURRENT_USER, RECENT_KEY, "Sauve000");
+    EXPECT_EQ(slot.type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(slot.bytes, WithZero(iconFile));
+    const StoredValue order = ReadValue(HKEY_CURRENT_USER, RECENT_KEY, "OrdreListe");
+    EXPECT_EQ(order.type, static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(order.bytes, std::string(1, '\0') + std::string(19, '\xff'));
+
+    const HWND combo = Control(IDC_ICON_FILE);
+    ASSERT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 1);
+    char listed[MAX_PATH] = "";
+    SendMessageA(combo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(listed));
+    EXPECT_EQ(listed, iconFile);
+    EXPECT_EQ(WindowText(combo), iconFile);
+}
+
+TEST_F(ApplyCommandTest, ShellIsToldOfTheAttributesAndOfTheNewAndOldImages)
+{
+    Open();
+    dialog.SelectTarget(folder.c_str());
+    const DWORD oldImage = Target.oldImageIndex;
+    Choose(2);
+    ReceivedShellNotices received(SHCNE_ATTRIBUTES | SHCNE_UPDATEIMAGE);
+    ASSERT_TRUE(received.Registered());
+    SentShellNotices sent;
+    ASSERT_TRUE(sent.Watching());
+    Click(IDC_APPLY);
+    const DWORD newImage = SystemImageIndex(folder);
+
+    const std::vector<SentNotice>& calls = sent.Notices();
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[0].event, SHCNE_ATTRIBUTES);
+    EXPECT_EQ(calls[0].flags, static_cast<UINT>(SHCNF_PATHA | SHCNF_FLUSH));
+    EXPECT_EQ(calls[0].item.path, folder);
+    for (int update = 1; update <= 2; ++update) {
+        EXPECT_EQ(calls[update].event, SHCNE_UPDATEIMAGE);
+        EXPECT_EQ(calls[update].flags, static_cast<UINT>(SHCNF_DWORD | SHCNF_FLUSH));
+    }
+    EXPECT_EQ(calls[1].item.value, newImage);
+    EXPECT_EQ(calls[2].item.value, oldImage);
+    for (const SentNotice& call : calls)
+        EXPECT_FALSE(call.secondItem);
+
+    // Wine's shell passes on the path, and drops the two values unsent.
+    const std::vector<ShellNotice>& notices = received.Notices();
+    ASSERT_EQ(notices.size(), RunsOnWine() ? 1u : 3u);
+    EXPECT_EQ(notices[0].event, SHCNE_ATTRIBUTES);
+    EXPECT_EQ(lstrcmpiA(notices[0].path.c_str(), folder.c_str()), 0) << notices[0].path;
+    for (size_t update = 1; update < notices.size(); ++update) {
+        EXPECT_EQ(notices[update].event, SHCNE_UPDATEIMAGE);
+        EXPECT_EQ(notices[update].value, calls[update].item.value);
+    }
+}
