@@ -20,21 +20,30 @@ bool OpenKey(HKEY parent, const char* name, HKEY* key)
     return RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, key) == ERROR_SUCCESS;
 }
 
+// The names of the three keys of one drive letter's icon.
+struct DriveIconKeys {
+    explicit DriveIconKeys(char letter) : letterName{ letter, '\0' }
+    {
+        AfxLoadString(IDS_DRIVE_ICONS_KEY, driveIcons);
+        AfxLoadString(IDS_DEFAULT_ICON_KEY, defaultIcon);
+    }
+
+    char driveIcons[STRING_BUFFER_SIZE];
+    char letterName[2];
+    char defaultIcon[STRING_BUFFER_SIZE];
+};
+
 } // namespace
 
 void SetDriveIcon(char letter, const char* iconFile, int iconIndex)
 {
-    char driveIcons[STRING_BUFFER_SIZE];
-    char defaultIcon[STRING_BUFFER_SIZE];
-    AfxLoadString(IDS_DRIVE_ICONS_KEY, driveIcons);
-    AfxLoadString(IDS_DEFAULT_ICON_KEY, defaultIcon);
-    const char letterName[2] = { letter, '\0' };
+    const DriveIconKeys names(letter);
 
     HKEY drivesKey, letterKey, iconKey;
-    if (!CreateKey(HKEY_LOCAL_MACHINE, driveIcons, &drivesKey))
+    if (!CreateKey(HKEY_LOCAL_MACHINE, names.driveIcons, &drivesKey))
         return;
-    if (CreateKey(drivesKey, letterName, &letterKey)) {
-        if (CreateKey(letterKey, defaultIcon, &iconKey)) {
+    if (CreateKey(drivesKey, names.letterName, &letterKey)) {
+        if (CreateKey(letterKey, names.defaultIcon, &iconKey)) {
             char location[LOCATION_TEXT_SIZE];
             std::snprintf(location, sizeof location, "%s,%d", iconFile, iconIndex);
             RegSetValueExA(iconKey, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(location),
@@ -48,17 +57,13 @@ void SetDriveIcon(char letter, const char* iconFile, int iconIndex)
 
 void ResetDriveIcon(char letter)
 {
-    char driveIcons[STRING_BUFFER_SIZE];
-    char defaultIcon[STRING_BUFFER_SIZE];
-    AfxLoadString(IDS_DRIVE_ICONS_KEY, driveIcons);
-    AfxLoadString(IDS_DEFAULT_ICON_KEY, defaultIcon);
-    const char letterName[2] = { letter, '\0' };
+    const DriveIconKeys names(letter);
 
     HKEY drivesKey, letterKey, iconKey;
-    if (!OpenKey(HKEY_LOCAL_MACHINE, driveIcons, &drivesKey))
+    if (!OpenKey(HKEY_LOCAL_MACHINE, names.driveIcons, &drivesKey))
         return;
-    if (OpenKey(drivesKey, letterName, &letterKey)) {
-        if (OpenKey(letterKey, defaultIcon, &iconKey)) {
+    if (OpenKey(drivesKey, names.letterName, &letterKey)) {
+        if (OpenKey(letterKey, names.defaultIcon, &iconKey)) {
             RegDeleteValueA(iconKey, nullptr);
             RegCloseKey(iconKey);
         }

@@ -27,18 +27,8 @@ struct StoredValue {
 
 StoredValue ReadValue(HKEY root, const std::string& path, const char* name)
 {
-    StoredValue value;
-    HKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return value;
-    DWORD size = 0;
-    if (RegQueryValueExA(key, name, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
-        value.bytes.resize(size);
-        value.present = RegQueryValueExA(key, name, nullptr, &value.type, reinterpret_cast<BYTE*>(&value.bytes[0]),
-                                         &size) == ERROR_SUCCESS;
-    }
-    RegCloseKey(key);
-    return value;
+    const RegistryData stored = ReadRegistryData(root, path, name);
+    return { stored.present, stored.type, std::string(stored.data.begin(), stored.data.end()) };
 }
 
 void WriteText(HKEY root, const std::string& path, const std::string& text)
