@@ -68,6 +68,7 @@ private:
     void WriteProfileKey(const char* file, const char* section, const char* key, const char* value);
     void ReportLastError();
     void ReportNotCustomisable();
+    bool PrepareIniWrite(const char* target, char (&file)[PATH_BUFFER_SIZE]);
     void ReadDefaultIcons();
     void OnRestoreDefaultIcon(Message&) { RestoreDefaultIcon(); }
     void OnOtherFolder(Message&) { BrowseForTarget(); }

@@ -24,16 +24,24 @@ const char* InfoTipValue(const char* infoTip)
 
 } // namespace
 
+// The target's desktop.ini, ready to be written: false, after telling the
+// user, when its path does not fit. A deletion still pending from an earlier
+// removal would take the file away again, or, for another folder, is given up.
+bool FolderIconDialog::PrepareIniWrite(const char* target, char (&file)[PATH_BUFFER_SIZE])
+{
+    if (!DesktopIniPath(target, file)) {
+        ReportNotCustomisable();
+        return false;
+    }
+    KillTimer(m_hWnd, ID_APPLY_TIMER);
+    return true;
+}
+
 void FolderIconDialog::WriteFolderIcon(const char* target, const char* iconFile, int iconIndex, const char* infoTip)
 {
     char file[PATH_BUFFER_SIZE];
-    if (!DesktopIniPath(target, file)) {
-        ReportNotCustomisable();
+    if (!PrepareIniWrite(target, file))
         return;
-    }
-    // A deletion still pending from an earlier removal would take this file
-    // away again, or, for another folder, is given up.
-    KillTimer(m_hWnd, ID_APPLY_TIMER);
 
     const ShellClassInfoNames names;
     char number[16];
@@ -93,11 +101,8 @@ void FolderIconDialog::WriteProfileKey(const char* file, const char* section, co
 void FolderIconDialog::WriteInfoTip(const char* target, const char* infoTip)
 {
     char file[PATH_BUFFER_SIZE];
-    if (!DesktopIniPath(target, file)) {
-        ReportNotCustomisable();
+    if (!PrepareIniWrite(target, file))
         return;
-    }
-    KillTimer(m_hWnd, ID_APPLY_TIMER);
     const ShellClassInfoNames names;
     WriteProfileKey(file, names.section, names.infoTip, InfoTipValue(infoTip));
 }
