@@ -307,10 +307,17 @@ TEST_F(TargetSelectionTest, RefusedBrowserChoiceWarnsAndShowsTheBrowserAgain)
               if (!IsBrowser(window))
                   return false;
               SendMessageA(window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(gone.c_str()));
-              RemoveDirectoryA(gone.c_str());
-              PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
               return true;
           })
+        // The browser settles on the new selection before the folder goes;
+        // pressed at once, OK may still take the target it opened on.
+        .Then([&](HWND window) {
+            if (!IsBrowser(window))
+                return false;
+            RemoveDirectoryA(gone.c_str());
+            PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+            return true;
+        })
         .Then([&](HWND window) {
             if (!IsMessageBox(window))
                 return false;
