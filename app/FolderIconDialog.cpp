@@ -1,5 +1,6 @@
 #include "app/FolderIconDialog.h"
 #include "framework/WinApp.h"
+#include "icons/IconExtraction.h"
 #include "icons/RecentIconFiles.h"
 #include "resource.h"
 #include <commctrl.h>
@@ -18,6 +19,7 @@ const MessageEntry<FolderIconDialog> FolderIconDialog::messageTable[] = {
     { WM_SELECTION_CHANGED, 0,             0,                 &FolderIconDialog::OnSelectionChanged },
     { WM_PREVIEW_ICON,      0,             0,                 &FolderIconDialog::OnPreviewIcon },
     { WM_COMMAND,           CBN_SELCHANGE, IDC_ICON_FILE,     &FolderIconDialog::OnPickRecentIconFile },
+    { WM_COMMAND,           CBN_EDITCHANGE, IDC_ICON_FILE,    &FolderIconDialog::OnIconFileEdited },
     { WM_COMMAND,           EN_CHANGE,     IDC_INFOTIP,       &FolderIconDialog::OnInfoTipChange },
     { WM_DESTROY,           0,             0,                 &FolderIconDialog::OnDestroy },
 };
@@ -137,10 +139,7 @@ void FolderIconDialog::OnPreviewIcon(Message& m)
 {
     HICON large = nullptr;
     HICON small = nullptr;
-    if (static_cast<int>(ExtractIconExA(m_iconGrid.m_currentFile, static_cast<int>(m.wParam), &large, &small, 1)) <= 0) {
-        large = nullptr;
-        small = nullptr;
-    }
+    ExtractIcons(m_iconGrid.m_currentFile, static_cast<int>(m.wParam), &large, &small, 1);
     ShowPreview(m_previewLarge, large);
     ShowPreview(m_previewSmall, small);
     m.result = 0;

@@ -1,45 +1,28 @@
 #include "icons/IconListBox.h"
 #include "resource.h"
-#include <shellapi.h>
+#include "icons/IconExtraction.h"
 
 SIZE SystemIconSize = { 0, 0 };
 
 namespace {
 
-// The number of icons a file holds. Some platforms answer a missing file
-// with all bits set, so the count is read as signed.
-int IconCount(const char* path)
+// Extracts the first `wanted` large icons into `icons`, in one call where
+// that yields the file's whole count, every handle a real icon (some
+// platforms answer with the full count yet fill only the first handle),
+// otherwise one at a time. False, with nothing left to release, when not
+// one icon could be extracted.
+bool ExtractFirstIcons(const char* path, int count, int wanted, HICON* icons)
 {
-    return static_cast<int>(ExtractIconExA(path, -1, nullptr, nullptr, 0));
-}
-
-// One large icon of the file, or null. A call that fails may leave anything
-// in its out-parameter, so the handle counts only when the call succeeded.
-HICON ExtractOneIcon(const char* path, int position)
-{
-    HICON icon = nullptr;
-    if (static_cast<int>(ExtractIconExA(path, position, &icon, nullptr, 1)) <= 0)
-        return nullptr;
-    return icon;
-}
-
-// Extracts the first `wanted` large icons in one call. The batch counts only
-// when it yields the file's whole count, every handle a real icon: some
-// platforms answer with the full count yet fill only the first handle. A
-// batch that does not count is released.
-bool ExtractBatch(const char* path, int count, int wanted, HICON* icons)
-{
-    const int got = static_cast<int>(ExtractIconExA(path, 0, icons, nullptr, static_cast<UINT>(wanted)));
-    bool complete = got == count;
-    for (int i = 0; i < wanted && complete; ++i)
-        complete = icons[i] != nullptr;
-    if (complete)
+    if (wanted == count && ExtractIcons(path, 0, icons, nullptr, wanted) == count)
         return true;
     for (int i = 0; i < wanted; ++i) {
         if (icons[i])
             DestroyIcon(icons[i]);
     }
-    return false;
+    bool any = false;
+    for (int i = 0; i < wanted; ++i)
+        any = ExtractIcons(path, i, &icons[i], nullptr, 1) == 1 || any;
+    return any;
 }
 
 // Keeps a list box from redrawing and updating its scroll bar while its items
@@ -80,10 +63,17 @@ bool IconListBox::LoadIconFile(const char* path, int index)
         const int count = IconCount(path);
         if (count <= 0)
             return false;
+        const int wanted = count < MAX_ICONS_PER_FILE ? count : MAX_ICONS_PER_FILE;
+        HICON icons[MAX_ICONS_PER_FILE] = {};
+        if (!ExtractFirstIcons(path, count, wanted, icons))
+            return false;
         lstrcpynA(m_currentFile, path, sizeof m_currentFile);
         const RedrawPause pause(*this);
         RemoveAll();
-        FillFrom(path, count);
+        for (int i = 0; i < wanted; ++i) {
+            if (icons[i])
+                Append(icons[i], i);
+        }
     }
     SendMessage(LB_SETCURSEL, static_cast<WPARAM>(index));
     return true;
@@ -136,21 +126,6 @@ void IconListBox::RemoveAll()
     ImageList_Remove(m_imageList, -1);
     // Each deletion answers the items left; a list that is gone answers 0 too.
     while (SendMessage(LB_DELETESTRING, 0) > 0) {
-    }
-}
-
-void IconListBox::FillFrom(const char* path, int count)
-{
-    const int wanted = count < MAX_ICONS_PER_FILE ? count : MAX_ICONS_PER_FILE;
-    HICON icons[MAX_ICONS_PER_FILE] = {};
-    if (ExtractBatch(path, count, wanted, icons)) {
-        for (int i = 0; i < wanted; ++i)
-            Append(icons[i], i);
-        return;
-    }
-    for (int i = 0; i < wanted; ++i) {
-        if (const HICON icon = ExtractOneIcon(path, i))
-            Append(icon, i);
     }
 }
 

@@ -21,7 +21,6 @@ public:
 
 private:
     void RemoveAll();
-    void FillFrom(const char* path, int count);
     void Append(HICON icon, int position);
     void OnSelectionChange(Message& m);
 

@@ -1,5 +1,6 @@
 #include "app/FolderIconDialog.h"
 #include "apply/DesktopIni.h"
+#include "icons/IconExtraction.h"
 #include "target/Target.h"
 #include <shellapi.h>
 #include <cstdio>
@@ -24,12 +25,6 @@ HICON TargetIcon(const char* path)
     return info.hIcon;
 }
 
-bool HoldsIcons(const char* file)
-{
-    // A missing file is counted as all bits set.
-    return static_cast<int>(ExtractIconExA(file, -1, nullptr, nullptr, 0)) > 0;
-}
-
 // Where the target's icon comes from, as the shell reports it. For a folder
 // with a desktop.ini Wine reports a broken file name; the file's own keys
 // then say where the icon comes from.
@@ -41,7 +36,7 @@ IconLocation CurrentIcon(const char* path)
         lstrcpynA(icon.file, info.szDisplayName, sizeof icon.file);
         icon.index = info.iIcon;
     }
-    if (!HoldsIcons(icon.file))
+    if (IconCount(icon.file) == 0)
         ReadCustomIcon(path, icon);
     return icon;
 }
@@ -69,9 +64,11 @@ void FolderIconDialog::ShowTarget(const char* path, const char* displayName)
     ShowIconLocation(current.file, current.index);
     ChooseIcon(current.file, current.index);
 
-    char infoTip[INFOTIP_BUFFER_SIZE];
-    ReadInfoTip(path, infoTip);
-    m_infoTip.SetWindowText(infoTip);
+    // Shown in UTF-16, so that a text the code page cannot hold is not
+    // turned into question marks, and kept as the edit holds it: only a
+    // change by the user is written back.
+    m_infoTip.SetWindowTextW(ReadInfoTip(path).c_str());
+    m_shownInfoTip = InfoTipText();
 
     // Setting the infotip and choosing the icon both enabled Apply on the
     // way; what was just read is nothing to apply.

@@ -1,0 +1,21 @@
+// Every icon the program takes from a file goes through here. The platform's
+// icon reader trusts what an icon file says of itself, and reads past the end
+// of a file whose directory claims more than it holds: such a file is checked
+// first, and taken as one without icons.
+#pragma once
+#include <windows.h>
+
+// Whether the file that the platform's icon reader would open for `path`
+// (found as it finds it) can be handed to it: an icon file whose directory
+// and every image lie inside the file, or an executable whose headers do. A
+// file of any other kind is the platform's to judge.
+bool IconFileIsSound(const char* path);
+
+// The number of icons in the file; 0 for a file that is missing, holds no
+// icon or is not sound.
+int IconCount(const char* path);
+
+// ExtractIconExA for a sound file: the handles of the `count` icons from
+// position `first` that it yields, null where it yields none; the answer is
+// how many handles are real. Nothing is asked of an unsound file.
+int ExtractIcons(const char* path, int first, HICON* large, HICON* small, int count);
