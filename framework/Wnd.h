@@ -29,6 +29,9 @@ public:
     BOOL GetClientRect(RECT* rect) const { return ::GetClientRect(m_hWnd, rect); }
     BOOL SetWindowText(const char* text) const { return ::SetWindowTextA(m_hWnd, text); }
     int GetWindowText(char* text, int size) const { return ::GetWindowTextA(m_hWnd, text, size); }
+    BOOL SetWindowTextW(const wchar_t* text) const { return ::SetWindowTextW(m_hWnd, text); }
+    int GetWindowTextW(wchar_t* text, int size) const { return ::GetWindowTextW(m_hWnd, text, size); }
+    int GetWindowTextLengthW() const { return ::GetWindowTextLengthW(m_hWnd); }
     HICON SetIcon(HICON icon, BOOL big) const
     {
         return reinterpret_cast<HICON>(SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));

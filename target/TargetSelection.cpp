@@ -1,5 +1,7 @@
 #include "app/FolderIconDialog.h"
+#include "framework/CodePage.h"
 #include "framework/WinApp.h"
+#include "apply/DesktopIni.h"
 #include "target/Target.h"
 #include <shellapi.h>
 #include <shlobj.h>
@@ -23,9 +25,8 @@ bool IsDriveRootPath(const char* path)
 
 // Folder: the file system finds a directory of that name, whose own spelling
 // becomes the display name. Drive: the root of an existing drive. Anything
-// else is refused, and so is a path holding wildcards, which is what the
-// single-byte conversion makes of characters outside the code page: the
-// search would take them as a pattern and match some other folder.
+// else is refused, and so is a path holding wildcards: the search would take
+// them as a pattern and match some other folder.
 PathKind ClassifyPath(const char* path, char (&displayName)[PATH_BUFFER_SIZE])
 {
     if (!path[0] || std::strlen(path) >= PATH_BUFFER_SIZE || std::strpbrk(path, "?*"))
@@ -34,7 +35,9 @@ PathKind ClassifyPath(const char* path, char (&displayName)[PATH_BUFFER_SIZE])
     const HANDLE search = FindFirstFileA(path, &found);
     if (search != INVALID_HANDLE_VALUE) {
         FindClose(search);
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        // A folder whose desktop.ini could not be named cannot be customised.
+        char ini[PATH_BUFFER_SIZE];
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !DesktopIniPath(path, ini))
             return PathKind::Refused;
         lstrcpynA(displayName, found.cFileName, sizeof displayName);
         return PathKind::Folder;
@@ -99,8 +102,9 @@ void FolderIconDialog::BrowseForTarget()
         const LPITEMIDLIST item = SHBrowseForFolderA(&browse);
         if (!item)
             return;
+        wchar_t widePath[PATH_BUFFER_SIZE] = L"";
         char path[PATH_BUFFER_SIZE] = "";
-        const BOOL hasPath = SHGetPathFromIDListA(item, path);
+        const bool hasPath = SHGetPathFromIDListW(item, widePath) && ToCodePageExactly(widePath, path, sizeof path);
         IMalloc* allocator = nullptr;
         if (SUCCEEDED(SHGetMalloc(&allocator))) {
             allocator->Free(item);
@@ -145,10 +149,13 @@ void FolderIconDialog::TakeTarget(bool drive, const char* path, const char* disp
 
 void FolderIconDialog::AcceptDroppedFile(HDROP drop)
 {
+    wchar_t widePath[PATH_BUFFER_SIZE] = L"";
     char path[PATH_BUFFER_SIZE] = "";
     // A longer path is refused whole: cut to fit, it could name another item.
-    const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
-    const bool fits = length > 0 && length < sizeof path && DragQueryFileA(drop, 0, path, sizeof path) == length;
+    const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+    const bool fits = length > 0 && length < PATH_BUFFER_SIZE &&
+                      DragQueryFileW(drop, 0, widePath, PATH_BUFFER_SIZE) == length &&
+                      ToCodePageExactly(widePath, path, sizeof path);
     DragFinish(drop);
     if (!fits) {
         MessageBeep(MB_ICONEXCLAMATION);
