@@ -2,8 +2,13 @@
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "icons/IconListBox.h"
+#include "apply/DesktopIni.h"
 #include "target/Target.h"
+#include <string>
 #include <shellapi.h>
+
+// What a removal of the icon left of a folder's desktop.ini.
+enum class IniRemoval { Failed, Kept, Emptied };
 
 // The program's main window: the target folder or drive, the grid of the
 // icons of one icon file, the infotip, and the commands that apply them.
@@ -17,10 +22,12 @@ public:
     IconListBox& IconGrid() { return m_iconGrid; }
 
     // desktop.ini of a folder: the chosen icon and infotip written, or the
-    // icon taken away again. A removal that leaves the file without any
-    // section schedules its deletion and answers true.
-    void WriteFolderIcon(const char* target, const char* iconFile, int iconIndex, const char* infoTip);
-    bool RemoveFolderIcon(const char* target, const char* infoTip);
+    // icon taken away again. A null infotip leaves the stored one as it is.
+    // A write that fails is reported once, with the file and the system's
+    // reason, and ends the work: false, or IniRemoval::Failed. A removal
+    // that leaves the file without any section schedules its deletion.
+    bool WriteFolderIcon(const char* target, const char* iconFile, int iconIndex, const wchar_t* infoTip);
+    IniRemoval RemoveFolderIcon(const char* target, const wchar_t* infoTip);
 
     // Shows the target's present state: its icon, the file of that icon in
     // the grid with the icon selected, its infotip; Apply ends disabled,
@@ -45,8 +52,9 @@ public:
     void PickRecentIconFile();
 
     // Writes the chosen icon and infotip for the target, tells the shell,
-    // records the icon file and shows the target again.
-    void ApplyCommand();
+    // records the icon file and shows the target again. False when there
+    // was nothing to write to or a write failed: the choice then stays.
+    bool ApplyCommand();
     bool IsDefaultChoice(TargetKind kind) const;
 
 protected:
@@ -65,19 +73,28 @@ private:
     void OnApplyTimer(Message& m);
     void OnInfoTipChange(Message& m);
 
-    void WriteProfileKey(const char* file, const char* section, const char* key, const char* value);
-    void ReportLastError();
+    bool WriteProfileKey(const char* file, const char* section, const char* key, const char* value);
+    bool WriteInfoTipKey(const char* file, const ShellClassInfoNames& names, const wchar_t* infoTip);
+    void ReportWriteFailure(const char* file);
     void ReportNotCustomisable();
+    void ReportNoIcon();
+    // What the combo box shows is what gets applied: a file typed there that
+    // is not the grid's is loaded first. False, after telling the user and
+    // showing the grid's file again, when it yields no icon.
+    bool TakeTypedIconFile();
+    void RefuseIconFile();
     bool PrepareIniWrite(const char* target, char (&file)[PATH_BUFFER_SIZE]);
     void ReadDefaultIcons();
     void OnRestoreDefaultIcon(Message&) { RestoreDefaultIcon(); }
     void OnOtherFolder(Message&) { BrowseForTarget(); }
     void OnGridDoubleClick(Message&) { ApplyCommand(); }
+    void OnIconFileEdited(Message&) { m_apply.EnableWindow(TRUE); }
     void OnApplyClicked(Message&);
     void OnDropFiles(Message& m) { AcceptDroppedFile(reinterpret_cast<HDROP>(m.wParam)); }
     void OnPickRecentIconFile(Message&) { PickRecentIconFile(); }
     void TakeTarget(bool drive, const char* path, const char* displayName);
-    void WriteInfoTip(const char* target, const char* infoTip);
+    bool WriteInfoTip(const char* target, const wchar_t* infoTip);
+    std::wstring InfoTipText() const;
     void ShowIconLocation(const char* file, int index);
 
     static const MessageEntry<FolderIconDialog> messageTable[];
@@ -105,6 +122,9 @@ private:
     // The target's icon that the static shows; the static does not own it.
     HICON m_shownIcon = nullptr;
     // Set by OK with something to apply: the dialog ends once the apply,
-    // or the deletion it deferred, is done.
+    // or the deletion it deferred, is done. A failed apply clears it.
     bool m_closeAfterApply = false;
+    // The infotip edit's text as the target's state left it: a text the
+    // user did not change is not written back.
+    std::wstring m_shownInfoTip;
 };

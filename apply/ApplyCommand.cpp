@@ -14,18 +14,26 @@ bool FolderIconDialog::IsDefaultChoice(TargetKind kind) const
            static_cast<int>(m_iconGrid.SendMessage(LB_GETCURSEL)) == standard.index;
 }
 
-void FolderIconDialog::ApplyCommand()
+std::wstring FolderIconDialog::InfoTipText() const
+{
+    std::wstring text(static_cast<size_t>(m_infoTip.GetWindowTextLengthW()) + 1, L'\0');
+    text.resize(static_cast<size_t>(m_infoTip.GetWindowTextW(&text[0], static_cast<int>(text.size()))));
+    return text;
+}
+
+bool FolderIconDialog::ApplyCommand()
 {
     // Without a folder or drive there is nothing to write to.
     if (!Target.path[0]) {
         if (m_closeAfterApply)
             CDialog::OnOK();
-        return;
+        return false;
     }
 
     // Nothing selected must not become icon index -1: the icon then stays
     // as it is, and only the infotip is written.
     const int selection = static_cast<int>(m_iconGrid.SendMessage(LB_GETCURSEL));
+    bool written = true;
     bool deletionDeferred = false;
     if (Target.kind == TargetKind::Drive) {
         if (IsDefaultChoice(TargetKind::Drive))
@@ -33,14 +41,23 @@ void FolderIconDialog::ApplyCommand()
         else if (selection >= 0)
             SetDriveIcon(Target.path[0], m_iconGrid.m_currentFile, selection);
     } else {
-        std::vector<char> infoTip(static_cast<size_t>(GetWindowTextLengthA(m_infoTip.m_hWnd)) + 1);
-        m_infoTip.GetWindowText(infoTip.data(), static_cast<int>(infoTip.size()));
-        if (IsDefaultChoice(TargetKind::Folder))
-            deletionDeferred = RemoveFolderIcon(Target.path, infoTip.data());
-        else if (selection >= 0)
-            WriteFolderIcon(Target.path, m_iconGrid.m_currentFile, selection, infoTip.data());
-        else
-            WriteInfoTip(Target.path, infoTip.data());
+        const std::wstring typed = InfoTipText();
+        const wchar_t* infoTip = typed == m_shownInfoTip ? nullptr : typed.c_str();
+        if (IsDefaultChoice(TargetKind::Folder)) {
+            const IniRemoval removal = RemoveFolderIcon(Target.path, infoTip);
+            written = removal != IniRemoval::Failed;
+            deletionDeferred = removal == IniRemoval::Emptied;
+        } else if (selection >= 0) {
+            written = WriteFolderIcon(Target.path, m_iconGrid.m_currentFile, selection, infoTip);
+        } else {
+            written = WriteInfoTip(Target.path, infoTip);
+        }
+    }
+    // The user's choice stays on screen, still to be applied, and nothing
+    // is recorded for an icon that did not take.
+    if (!written) {
+        m_closeAfterApply = false;
+        return false;
     }
 
     SHChangeNotify(SHCNE_ATTRIBUTES, SHCNF_PATHA | SHCNF_FLUSH, Target.path, nullptr);
@@ -57,6 +74,7 @@ void FolderIconDialog::ApplyCommand()
     ShowTarget(Target.path, Target.displayName);
     if (!deletionDeferred && m_closeAfterApply)
         CDialog::OnOK();
+    return true;
 }
 
 void FolderIconDialog::OnOK()
@@ -66,12 +84,17 @@ void FolderIconDialog::OnOK()
         return;
     }
     m_closeAfterApply = true;
+    if (!TakeTypedIconFile()) {
+        m_closeAfterApply = false;
+        return;
+    }
     ApplyCommand();
 }
 
 void FolderIconDialog::OnApplyClicked(Message&)
 {
-    ApplyCommand();
+    if (!TakeTypedIconFile() || !ApplyCommand())
+        return;
     char close[STRING_BUFFER_SIZE];
     AfxLoadString(IDS_CLOSE, close);
     m_cancel.SetWindowText(close);

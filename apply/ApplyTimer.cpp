@@ -2,10 +2,27 @@
 #include "apply/DesktopIni.h"
 #include "resource.h"
 
+namespace {
+
+// Something may have written into an emptied file since: only a file still
+// without any section goes.
+bool StillEmpty(const std::string& file)
+{
+    char sections[PROFILE_NAMES_SIZE] = "";
+    GetPrivateProfileSectionNamesA(sections, sizeof sections, file.c_str());
+    return !sections[0];
+}
+
+} // namespace
+
 void FolderIconDialog::OnApplyTimer(Message& m)
 {
     if (m.wParam == ID_APPLY_TIMER) {
-        DeleteFileA(PendingIniDeletion);
+        for (const std::string& file : PendingIniDeletions) {
+            if (StillEmpty(file))
+                DeleteFileA(file.c_str());
+        }
+        PendingIniDeletions.clear();
         KillTimer(m_hWnd, ID_APPLY_TIMER);
     }
     if (m_closeAfterApply)

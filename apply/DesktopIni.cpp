@@ -1,10 +1,11 @@
 #include "apply/DesktopIni.h"
+#include "framework/CodePage.h"
 #include "framework/WinApp.h"
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-char PendingIniDeletion[PATH_BUFFER_SIZE] = "";
+std::vector<std::string> PendingIniDeletions;
 
 ShellClassInfoNames::ShellClassInfoNames()
 {
@@ -32,14 +33,41 @@ bool DesktopIniPath(const char* target, char (&file)[PATH_BUFFER_SIZE])
     return true;
 }
 
-void ReadInfoTip(const char* target, char (&infoTip)[INFOTIP_BUFFER_SIZE])
+namespace {
+
+std::wstring Widened(const char* text)
 {
-    infoTip[0] = '\0';
+    wchar_t wide[PATH_BUFFER_SIZE];
+    if (!MultiByteToWideChar(CP_ACP, 0, text, -1, wide, PATH_BUFFER_SIZE))
+        wide[0] = L'\0';
+    return wide;
+}
+
+// A value of the section, read whole: the buffer grows until the value fits.
+std::wstring ReadValue(const char* file, const char* key)
+{
+    const ShellClassInfoNames names;
+    const std::wstring wideFile = Widened(file);
+    const std::wstring section = Widened(names.section);
+    const std::wstring wideKey = Widened(key);
+    std::vector<wchar_t> value(INFOTIP_BUFFER_SIZE);
+    for (;;) {
+        const DWORD length = GetPrivateProfileStringW(section.c_str(), wideKey.c_str(), L"", value.data(),
+                                                      static_cast<DWORD>(value.size()), wideFile.c_str());
+        if (length + 1 < value.size())
+            return std::wstring(value.data(), length);
+        value.resize(value.size() * 2);
+    }
+}
+
+} // namespace
+
+std::wstring ReadInfoTip(const char* target)
+{
     char file[PATH_BUFFER_SIZE];
     if (!DesktopIniPath(target, file))
-        return;
-    const ShellClassInfoNames names;
-    GetPrivateProfileStringA(names.section, names.infoTip, "", infoTip, sizeof infoTip, file);
+        return std::wstring();
+    return ReadValue(file, ShellClassInfoNames().infoTip);
 }
 
 bool ReadCustomIcon(const char* target, IconLocation& icon)
@@ -48,15 +76,13 @@ bool ReadCustomIcon(const char* target, IconLocation& icon)
     if (!DesktopIniPath(target, file))
         return false;
     const ShellClassInfoNames names;
-    // One character more than a path: a value that fills it was cut and
-    // names some other file.
-    char iconFile[PATH_BUFFER_SIZE + 1];
-    const DWORD length = GetPrivateProfileStringA(names.section, names.iconFile, "", iconFile, sizeof iconFile, file);
-    if (length == 0 || length >= PATH_BUFFER_SIZE)
+    char iconFile[PATH_BUFFER_SIZE];
+    const std::wstring wideIconFile = ReadValue(file, names.iconFile);
+    if (wideIconFile.empty() || !ToCodePageExactly(wideIconFile.c_str(), iconFile, sizeof iconFile))
         return false;
     char index[STRING_BUFFER_SIZE];
     GetPrivateProfileStringA(names.section, names.iconIndex, "", index, sizeof index, file);
-    memcpy(icon.file, iconFile, length + 1);
+    memcpy(icon.file, iconFile, sizeof icon.file);
     icon.index = static_cast<int>(strtol(index, nullptr, 10));
     return true;
 }

@@ -3,6 +3,8 @@
 #pragma once
 #include "resource.h"
 #include "target/Target.h"
+#include <string>
+#include <vector>
 
 // The section and key names, loaded from the string table.
 struct ShellClassInfoNames {
@@ -20,14 +22,14 @@ struct ShellClassInfoNames {
 // that does not fit in a path buffer.
 bool DesktopIniPath(const char* target, char (&file)[PATH_BUFFER_SIZE]);
 
-// The target's "InfoTip", cut to INFOTIP_BUFFER_SIZE - 1 characters; empty
-// when the file, the section or the key is missing.
-void ReadInfoTip(const char* target, char (&infoTip)[INFOTIP_BUFFER_SIZE]);
+// The target's "InfoTip", whole and in UTF-16, whatever the file's own
+// encoding; empty when the file, the section or the key is missing.
+std::wstring ReadInfoTip(const char* target);
 
 // The "IconFile" and "IconIndex" of the target's customisation file; false
-// when it names no icon file.
+// when it names no icon file, or one that the code page cannot name exactly.
 bool ReadCustomIcon(const char* target, IconLocation& icon);
 
-// The desktop.ini that a removal left without any section, deleted when
-// timer ID_APPLY_TIMER fires; empty until the first such removal.
-extern char PendingIniDeletion[PATH_BUFFER_SIZE];
+// The desktop.ini files that removals left without any section, each once,
+// deleted when timer ID_APPLY_TIMER fires unless a write took them back.
+extern std::vector<std::string> PendingIniDeletions;

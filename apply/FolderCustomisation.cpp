@@ -1,8 +1,9 @@
 #include "app/FolderIconDialog.h"
 #include "apply/DesktopIni.h"
 #include "resource.h"
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
+#include <string>
 
 namespace {
 
@@ -16,93 +17,134 @@ void SetSystemAttribute(const char* folder, bool system)
     SetFileAttributesA(folder, system ? attributes | FILE_ATTRIBUTE_SYSTEM : attributes & ~FILE_ATTRIBUTE_SYSTEM);
 }
 
-// An empty infotip deletes the key instead of leaving it empty.
-const char* InfoTipValue(const char* infoTip)
+// desktop.ini is hidden; what else the user or the shell set on it stays.
+void HideFile(const char* file)
 {
-    return infoTip[0] ? infoTip : nullptr;
+    const DWORD attributes = GetFileAttributesA(file);
+    const DWORD kept = attributes == INVALID_FILE_ATTRIBUTES ? 0 : attributes & ~FILE_ATTRIBUTE_NORMAL;
+    SetFileAttributesA(file, kept | FILE_ATTRIBUTE_HIDDEN);
+}
+
+std::wstring Widened(const char* text)
+{
+    const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    std::wstring wide(length > 0 ? static_cast<size_t>(length) : 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+
+bool IsPending(const std::string& file)
+{
+    return std::find(PendingIniDeletions.begin(), PendingIniDeletions.end(), file) != PendingIniDeletions.end();
 }
 
 } // namespace
 
 // The target's desktop.ini, ready to be written: false, after telling the
-// user, when its path does not fit. A deletion still pending from an earlier
-// removal would take the file away again, or, for another folder, is given up.
+// user, when its path does not fit. A deletion still pending for this file
+// would take it away again; those of other folders still happen.
 bool FolderIconDialog::PrepareIniWrite(const char* target, char (&file)[PATH_BUFFER_SIZE])
 {
     if (!DesktopIniPath(target, file)) {
         ReportNotCustomisable();
         return false;
     }
-    KillTimer(m_hWnd, ID_APPLY_TIMER);
+    PendingIniDeletions.erase(std::remove(PendingIniDeletions.begin(), PendingIniDeletions.end(), file),
+                              PendingIniDeletions.end());
+    if (PendingIniDeletions.empty())
+        KillTimer(m_hWnd, ID_APPLY_TIMER);
     return true;
 }
 
-void FolderIconDialog::WriteFolderIcon(const char* target, const char* iconFile, int iconIndex, const char* infoTip)
+bool FolderIconDialog::WriteFolderIcon(const char* target, const char* iconFile, int iconIndex, const wchar_t* infoTip)
 {
     char file[PATH_BUFFER_SIZE];
     if (!PrepareIniWrite(target, file))
-        return;
+        return false;
 
     const ShellClassInfoNames names;
-    char number[16];
-    WriteProfileKey(file, names.section, names.iconFile, iconFile);
-    snprintf(number, sizeof number, "%d", iconIndex);
-    WriteProfileKey(file, names.section, names.iconIndex, number);
-    snprintf(number, sizeof number, "%d", 0);
-    WriteProfileKey(file, names.section, names.confirmFileOp, number);
-    WriteProfileKey(file, names.section, names.infoTip, InfoTipValue(infoTip));
+    char index[16];
+    char confirm[16];
+    snprintf(index, sizeof index, "%d", iconIndex);
+    snprintf(confirm, sizeof confirm, "%d", 0);
+    if (!WriteProfileKey(file, names.section, names.iconFile, iconFile) ||
+        !WriteProfileKey(file, names.section, names.iconIndex, index) ||
+        !WriteProfileKey(file, names.section, names.confirmFileOp, confirm) ||
+        !WriteInfoTipKey(file, names, infoTip))
+        return false;
 
     SetSystemAttribute(target, true);
-    SetFileAttributesA(file, FILE_ATTRIBUTE_HIDDEN);
+    HideFile(file);
+    return true;
 }
 
-bool FolderIconDialog::RemoveFolderIcon(const char* target, const char* infoTip)
+IniRemoval FolderIconDialog::RemoveFolderIcon(const char* target, const wchar_t* infoTip)
 {
     char file[PATH_BUFFER_SIZE];
     if (!DesktopIniPath(target, file)) {
         ReportNotCustomisable();
-        return false;
+        return IniRemoval::Failed;
     }
 
     const ShellClassInfoNames names;
-    WriteProfileKey(file, names.section, names.iconFile, nullptr);
-    WriteProfileKey(file, names.section, names.iconIndex, nullptr);
-    WriteProfileKey(file, names.section, names.confirmFileOp, nullptr);
-    WriteProfileKey(file, names.section, names.infoTip, InfoTipValue(infoTip));
+    if (!WriteProfileKey(file, names.section, names.iconFile, nullptr) ||
+        !WriteProfileKey(file, names.section, names.iconIndex, nullptr) ||
+        !WriteProfileKey(file, names.section, names.confirmFileOp, nullptr) ||
+        !WriteInfoTipKey(file, names, infoTip))
+        return IniRemoval::Failed;
 
-    bool deletionScheduled = false;
     char namesLeft[PROFILE_NAMES_SIZE] = "";
     GetPrivateProfileStringA(names.section, nullptr, "", namesLeft, sizeof namesLeft, file);
-    if (!namesLeft[0]) {
-        WriteProfileKey(file, names.section, nullptr, nullptr);
-        GetPrivateProfileSectionNamesA(namesLeft, sizeof namesLeft, file);
-        if (!namesLeft[0]) {
-            // Deleted by the timer rather than now, so that a write that
-            // follows at once takes the file back instead of losing it.
-            SetFileAttributesA(file, FILE_ATTRIBUTE_NORMAL);
-            SetTimer(m_hWnd, ID_APPLY_TIMER, APPLY_TIMER_PERIOD_MS, nullptr);
-            memcpy(PendingIniDeletion, file, sizeof PendingIniDeletion);
-            deletionScheduled = true;
-        }
-    }
+    if (namesLeft[0])
+        return IniRemoval::Kept;
+    if (!WriteProfileKey(file, names.section, nullptr, nullptr))
+        return IniRemoval::Failed;
+    GetPrivateProfileSectionNamesA(namesLeft, sizeof namesLeft, file);
+    if (namesLeft[0])
+        return IniRemoval::Kept;
 
+    // Deleted by the timer rather than now, so that a write that follows at
+    // once takes the file back instead of losing it. Only then does the
+    // folder lose System: other keys and sections of the file may need it.
+    SetFileAttributesA(file, FILE_ATTRIBUTE_NORMAL);
+    SetTimer(m_hWnd, ID_APPLY_TIMER, APPLY_TIMER_PERIOD_MS, nullptr);
+    if (!IsPending(file))
+        PendingIniDeletions.push_back(file);
     SetSystemAttribute(target, false);
-    return deletionScheduled;
+    return IniRemoval::Emptied;
 }
 
-void FolderIconDialog::WriteProfileKey(const char* file, const char* section, const char* key, const char* value)
+bool FolderIconDialog::WriteProfileKey(const char* file, const char* section, const char* key, const char* value)
 {
-    if (!WritePrivateProfileStringA(section, key, value, file))
-        ReportLastError();
+    if (WritePrivateProfileStringA(section, key, value, file))
+        return true;
+    ReportWriteFailure(file);
+    return false;
+}
+
+// The infotip is written in UTF-16, so that a text the code page cannot
+// hold keeps its characters; null leaves the stored one as it is, and an
+// empty one deletes the key instead of leaving it empty.
+bool FolderIconDialog::WriteInfoTipKey(const char* file, const ShellClassInfoNames& names, const wchar_t* infoTip)
+{
+    if (!infoTip)
+        return true;
+    if (WritePrivateProfileStringW(Widened(names.section).c_str(), Widened(names.infoTip).c_str(),
+                                   infoTip[0] ? infoTip : nullptr, Widened(file).c_str()))
+        return true;
+    ReportWriteFailure(file);
+    return false;
 }
 
 // With no icon selected in the grid, only the infotip changes: the icon keys
 // and the attributes stay as they are.
-void FolderIconDialog::WriteInfoTip(const char* target, const char* infoTip)
+bool FolderIconDialog::WriteInfoTip(const char* target, const wchar_t* infoTip)
 {
+    if (!infoTip)
+        return true;
     char file[PATH_BUFFER_SIZE];
     if (!PrepareIniWrite(target, file))
-        return;
-    const ShellClassInfoNames names;
-    WriteProfileKey(file, names.section, names.infoTip, InfoTipValue(infoTip));
+        return false;
+    return WriteInfoTipKey(file, ShellClassInfoNames(), infoTip);
 }

@@ -1,4 +1,5 @@
 #include "app/FolderIconDialog.h"
+#include "framework/CodePage.h"
 #include "resource.h"
 
 void FolderIconDialog::PickRecentIconFile()
@@ -8,5 +9,32 @@ void FolderIconDialog::PickRecentIconFile()
     if (selected < 0 || m_iconFile.GetLBTextLen(selected) >= static_cast<int>(sizeof path))
         return;
     m_iconFile.GetLBText(selected, path);
-    ChooseIcon(path, 0);
+    if (!ChooseIcon(path, 0))
+        RefuseIconFile();
+}
+
+bool FolderIconDialog::TakeTypedIconFile()
+{
+    // Typed text is taken as the user typed it: a look-alike in the code
+    // page would be another file.
+    wchar_t typed[PATH_BUFFER_SIZE + 4] = L"";
+    char file[PATH_BUFFER_SIZE] = "";
+    const bool exact = m_iconFile.GetWindowTextLengthW() < PATH_BUFFER_SIZE &&
+                       (m_iconFile.GetWindowTextW(typed, PATH_BUFFER_SIZE), ToCodePageExactly(typed, file, sizeof file));
+    if (exact && lstrcmpiA(file, m_iconGrid.m_currentFile) == 0)
+        return true;
+    if (exact && ChooseIcon(file, 0))
+        return true;
+    RefuseIconFile();
+    return false;
+}
+
+// The list of a drop-down combo box writes the chosen entry into its edit
+// field after telling of the choice, so the grid's file is put back once
+// that is done.
+void FolderIconDialog::RefuseIconFile()
+{
+    ReportNoIcon();
+    m_iconFile.SendMessage(CB_SETCURSEL, static_cast<WPARAM>(-1));
+    m_iconFile.SetWindowText(m_iconGrid.m_currentFile);
 }

@@ -56,7 +56,9 @@ void FolderIconDialog::RestoreDefaultIcon()
     IconLocation icon;
     if (!ReadDefaultIcon(Target.kind, icon))
         return;
-    ChooseIcon(icon.file, icon.index);
+    // A default that cannot be loaded is no choice to apply.
+    if (!ChooseIcon(icon.file, icon.index))
+        return;
     m_apply.EnableWindow(TRUE);
     m_defaultIcon.EnableWindow(FALSE);
 }

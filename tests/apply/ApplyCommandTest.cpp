@@ -64,7 +64,7 @@ protected:
     {
         Target = {};
         DefaultIcons = {};
-        PendingIniDeletion[0] = '\0';
+        PendingIniDeletions.clear();
         folder = temp / "Vacances";
         ini = folder + "\\desktop.ini";
         ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
@@ -152,7 +152,8 @@ TEST_F(ApplyCommandTest, DefaultFolderIconInOtherLetterCaseRemovesTheCustomisati
     Choose(1);
     Click(IDC_APPLY);
     EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\nInfoTip=Souvenirs\r\n");
-    EXPECT_EQ(Attributes(folder), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+    // The infotip still needs a System folder.
+    EXPECT_EQ(Attributes(folder), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM));
 }
 
 TEST_F(ApplyCommandTest, OkAfterAPlainWriteClosesAtOnce)

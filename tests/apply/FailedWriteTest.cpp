@@ -1,5 +1,5 @@
-// A profile write that fails shows the system's reason, once per write, and
-// the rest of the work goes on.
+// A profile write that fails shows the file and the system's reason once,
+// and ends the work: nothing more is written, no attribute changes.
 #include "Support.h"
 
 namespace {
@@ -13,18 +13,16 @@ std::string WriteFailureText(const std::string& file)
     return SystemText(GetLastError());
 }
 
-void ExpectErrorBoxes(const std::vector<ShownBox>& shown, size_t count, const std::string& text)
+void ExpectOneErrorBox(const std::vector<ShownBox>& shown, const std::string& file, const std::string& reason)
 {
-    ASSERT_EQ(shown.size(), count);
-    for (const ShownBox& box : shown) {
-        EXPECT_EQ(box.caption, "Erreur");
-        EXPECT_EQ(box.text, text);
-    }
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].caption, "Erreur");
+    EXPECT_EQ(shown[0].text, file + "\n\n" + reason);
 }
 
 } // namespace
 
-TEST_F(FolderTest, EachFailedWriteShowsOneErrorAndTheAttributesStillChange)
+TEST_F(FolderTest, FailedWriteShowsOneErrorAndChangesNoAttribute)
 {
     // A folder where the file should be: no profile write can succeed.
     ASSERT_TRUE(CreateDirectoryA(ini.c_str(), nullptr));
@@ -33,17 +31,18 @@ TEST_F(FolderTest, EachFailedWriteShowsOneErrorAndTheAttributesStillChange)
 
     {
         MessageBoxAnswers boxes;
-        dialog.WriteFolderIcon(folder.c_str(), "C:\\a.ico", 3, "texte");
-        ExpectErrorBoxes(boxes.shown, 4, reason);
-    }
-    EXPECT_TRUE(Attributes(folder) & FILE_ATTRIBUTE_SYSTEM);
-
-    {
-        MessageBoxAnswers boxes;
-        dialog.RemoveFolderIcon(folder.c_str(), "");
-        ExpectErrorBoxes(boxes.shown, 5, reason);
+        EXPECT_FALSE(dialog.WriteFolderIcon(folder.c_str(), "C:\\a.ico", 3, L"texte"));
+        ExpectOneErrorBox(boxes.shown, ini, reason);
     }
     EXPECT_FALSE(Attributes(folder) & FILE_ATTRIBUTE_SYSTEM);
+
+    ASSERT_TRUE(SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_SYSTEM));
+    {
+        MessageBoxAnswers boxes;
+        EXPECT_EQ(dialog.RemoveFolderIcon(folder.c_str(), L""), IniRemoval::Failed);
+        ExpectOneErrorBox(boxes.shown, ini, reason);
+    }
+    EXPECT_TRUE(Attributes(folder) & FILE_ATTRIBUTE_SYSTEM);
 }
 
 TEST_F(FolderTest, FolderThatIsGoneGivesTheSystemsReason)
@@ -53,7 +52,7 @@ TEST_F(FolderTest, FolderThatIsGoneGivesTheSystemsReason)
     ASSERT_NE(reason, SystemText(ERROR_ACCESS_DENIED));
 
     MessageBoxAnswers boxes;
-    dialog.WriteFolderIcon(gone.c_str(), "C:\\a.ico", 3, "");
-    ExpectErrorBoxes(boxes.shown, 4, reason);
+    EXPECT_FALSE(dialog.WriteFolderIcon(gone.c_str(), "C:\\a.ico", 3, L""));
+    ExpectOneErrorBox(boxes.shown, gone + "\\desktop.ini", reason);
     EXPECT_FALSE(Exists(gone));
 }

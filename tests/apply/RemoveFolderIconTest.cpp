@@ -16,13 +16,13 @@ constexpr DWORD AFTER_TIMER_MS = APPLY_TIMER_PERIOD_MS * 2;
 
 TEST_F(FolderTest, RemovalThatEmptiesTheFileDeletesItAfterTheTimer)
 {
-    dialog.WriteFolderIcon(folder.c_str(), "C:\\a.ico", 3, "");
+    dialog.WriteFolderIcon(folder.c_str(), "C:\\a.ico", 3, L"");
     ASSERT_TRUE(Attributes(folder) & FILE_ATTRIBUTE_SYSTEM);
 
-    EXPECT_TRUE(dialog.RemoveFolderIcon(folder.c_str(), ""));
+    EXPECT_EQ(IniRemoval::Emptied, dialog.RemoveFolderIcon(folder.c_str(), L""));
     EXPECT_EQ(ReadBytes(ini), "");
     EXPECT_EQ(Attributes(ini), static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL));
-    EXPECT_STREQ(PendingIniDeletion, ini.c_str());
+    EXPECT_EQ(PendingIniDeletions, std::vector<std::string>{ ini });
     EXPECT_EQ(Attributes(folder), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
 
     PumpMessages(BEFORE_TIMER_MS);
@@ -34,9 +34,9 @@ TEST_F(FolderTest, RemovalThatEmptiesTheFileDeletesItAfterTheTimer)
 TEST_F(FolderTest, RemovalWithoutAnyFileSchedulesItsDeletionAllTheSame)
 {
     ASSERT_TRUE(SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN));
-    EXPECT_TRUE(dialog.RemoveFolderIcon(folder.c_str(), ""));
+    EXPECT_EQ(IniRemoval::Emptied, dialog.RemoveFolderIcon(folder.c_str(), L""));
     EXPECT_FALSE(Exists(ini));
-    EXPECT_STREQ(PendingIniDeletion, ini.c_str());
+    EXPECT_EQ(PendingIniDeletions, std::vector<std::string>{ ini });
     EXPECT_EQ(Attributes(folder), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN));
     PumpMessages(AFTER_TIMER_MS);
     EXPECT_FALSE(Exists(ini));
@@ -44,19 +44,20 @@ TEST_F(FolderTest, RemovalWithoutAnyFileSchedulesItsDeletionAllTheSame)
 
 TEST_F(FolderTest, RemovalKeepsTheInfoTipAndTheFile)
 {
-    dialog.WriteFolderIcon(folder.c_str(), "C:\\a.ico", 3, "ancien");
-    EXPECT_FALSE(dialog.RemoveFolderIcon(folder.c_str(), "Mes photos"));
+    dialog.WriteFolderIcon(folder.c_str(), "C:\\a.ico", 3, L"ancien");
+    EXPECT_EQ(IniRemoval::Kept, dialog.RemoveFolderIcon(folder.c_str(), L"Mes photos"));
     EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\nInfoTip=Mes photos\r\n");
     EXPECT_EQ(Attributes(ini), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
-    EXPECT_EQ(Attributes(folder), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
-    EXPECT_STREQ(PendingIniDeletion, "");
+    // The shell reads the infotip left only from a System folder.
+    EXPECT_EQ(Attributes(folder), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM));
+    EXPECT_TRUE(PendingIniDeletions.empty());
     PumpMessages(AFTER_TIMER_MS);
     EXPECT_TRUE(Exists(ini));
 }
 
 TEST_F(FolderTest, RemovalWithInfoTipFromAFolderWithoutFileCreatesItUnhidden)
 {
-    EXPECT_FALSE(dialog.RemoveFolderIcon(folder.c_str(), "Mes photos"));
+    EXPECT_EQ(IniRemoval::Kept, dialog.RemoveFolderIcon(folder.c_str(), L"Mes photos"));
     EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\nInfoTip=Mes photos\r\n");
     EXPECT_FALSE(Attributes(ini) & FILE_ATTRIBUTE_HIDDEN);
 }
@@ -65,39 +66,70 @@ TEST_F(FolderTest, RemovalKeepsOtherKeysOfTheSection)
 {
     WriteBytes(ini, "[.ShellClassInfo]\r\nIconResource=C:\\autre.dll,4\r\nIconFile=C:\\a.ico\r\nIconIndex=3\r\n"
                     "ConfirmFileOp=0\r\nInfoTip=ancien\r\n");
-    EXPECT_FALSE(dialog.RemoveFolderIcon(folder.c_str(), ""));
+    EXPECT_EQ(IniRemoval::Kept, dialog.RemoveFolderIcon(folder.c_str(), L""));
     EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\nIconResource=C:\\autre.dll,4\r\n");
-    EXPECT_STREQ(PendingIniDeletion, "");
+    EXPECT_TRUE(PendingIniDeletions.empty());
 }
 
 TEST_F(FolderTest, RemovalDeletesTheSectionButKeepsOtherSections)
 {
     WriteBytes(ini, std::string(OWN_KEYS_ONLY) + "[ViewState]\r\nMode=4\r\n");
     ASSERT_TRUE(SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_HIDDEN));
-    EXPECT_FALSE(dialog.RemoveFolderIcon(folder.c_str(), ""));
+    EXPECT_EQ(IniRemoval::Kept, dialog.RemoveFolderIcon(folder.c_str(), L""));
     EXPECT_EQ(ProfileValue(ini, "ViewState", "Mode"), "4");
     EXPECT_EQ(ReadBytes(ini).find(".ShellClassInfo"), std::string::npos);
     EXPECT_EQ(Attributes(ini), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
-    EXPECT_STREQ(PendingIniDeletion, "");
+    EXPECT_TRUE(PendingIniDeletions.empty());
 }
 
 TEST_F(FolderTest, WriteBeforeTheTimerKeepsTheFileOfTheSameFolder)
 {
     WriteBytes(ini, OWN_KEYS_ONLY);
-    ASSERT_TRUE(dialog.RemoveFolderIcon(folder.c_str(), ""));
-    dialog.WriteFolderIcon(folder.c_str(), "C:\\b.ico", 1, "");
+    ASSERT_EQ(IniRemoval::Emptied, dialog.RemoveFolderIcon(folder.c_str(), L""));
+    dialog.WriteFolderIcon(folder.c_str(), "C:\\b.ico", 1, L"");
     PumpMessages(AFTER_TIMER_MS);
     EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconFile"), "C:\\b.ico");
 }
 
-TEST_F(FolderTest, WriteBeforeTheTimerLeavesAnotherFoldersEmptiedFile)
+// No deletion is given up for another folder's: neither a write there nor a
+// second removal.
+TEST_F(FolderTest, EveryPendingDeletionHappensWhateverFollowsInOtherFolders)
 {
-    const std::string other = temp / "Autre";
-    ASSERT_TRUE(CreateDirectoryA(other.c_str(), nullptr));
+    const std::string second = temp / "Deuxi\xe8me";
+    const std::string third = temp / "Troisi\xe8me";
+    ASSERT_TRUE(CreateDirectoryA(second.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(third.c_str(), nullptr));
     WriteBytes(ini, OWN_KEYS_ONLY);
-    ASSERT_TRUE(dialog.RemoveFolderIcon(folder.c_str(), ""));
-    dialog.WriteFolderIcon(other.c_str(), "C:\\b.ico", 1, "");
+    WriteBytes(second + "\\desktop.ini", OWN_KEYS_ONLY);
+    ASSERT_EQ(IniRemoval::Emptied, dialog.RemoveFolderIcon(folder.c_str(), L""));
+    ASSERT_EQ(IniRemoval::Emptied, dialog.RemoveFolderIcon(second.c_str(), L""));
+    ASSERT_TRUE(dialog.WriteFolderIcon(third.c_str(), "C:\\b.ico", 1, L""));
     PumpMessages(AFTER_TIMER_MS);
-    EXPECT_TRUE(Exists(ini));
-    EXPECT_EQ(ReadBytes(ini), "");
+    EXPECT_FALSE(Exists(ini));
+    EXPECT_FALSE(Exists(second + "\\desktop.ini"));
+    EXPECT_EQ(ProfileValue(third + "\\desktop.ini", ".ShellClassInfo", "IconFile"), "C:\\b.ico");
+}
+
+// The shell reads LocalizedResourceName and other sections only from a
+// System folder: the folder keeps it while its desktop.ini has anything left.
+TEST_F(FolderTest, RemovalKeepsSystemWhileTheFileKeepsAnything)
+{
+    const char* const leftovers[] = {
+        "[.ShellClassInfo]\r\nLocalizedResourceName=@shell32.dll,-21770\r\nIconFile=C:\\a.ico\r\n",
+        "[.ShellClassInfo]\r\nIconFile=C:\\a.ico\r\n[ViewState]\r\nMode=4\r\n",
+    };
+    for (const char* before : leftovers) {
+        WriteBytes(ini, before);
+        ASSERT_TRUE(SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_SYSTEM));
+        EXPECT_EQ(IniRemoval::Kept, dialog.RemoveFolderIcon(folder.c_str(), L""));
+        EXPECT_TRUE(Attributes(folder) & FILE_ATTRIBUTE_SYSTEM) << before;
+    }
+}
+
+// A removal with the infotip left as it was does not touch it.
+TEST_F(FolderTest, RemovalWithTheInfoTipUnchangedKeepsIt)
+{
+    WriteBytes(ini, "[.ShellClassInfo]\r\nIconFile=C:\\a.ico\r\nInfoTip=garder\r\n");
+    EXPECT_EQ(IniRemoval::Kept, dialog.RemoveFolderIcon(folder.c_str(), nullptr));
+    EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\nInfoTip=garder\r\n");
 }

@@ -65,7 +65,7 @@ MessageBoxAnswers::MessageBoxAnswers(int limit)
 
 void FolderTest::SetUp()
 {
-    PendingIniDeletion[0] = '\0';
+    PendingIniDeletions.clear();
     folder = temp / "Dossier";
     ini = folder + "\\desktop.ini";
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));

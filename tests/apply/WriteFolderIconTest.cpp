@@ -4,7 +4,7 @@
 
 TEST_F(FolderTest, NewFileHoldsTheFourKeysInOrder)
 {
-    dialog.WriteFolderIcon(folder.c_str(), "C:\\Ic\xf4nes\\dossiers.dll", 12, "Photos d'\xe9t\xe9");
+    dialog.WriteFolderIcon(folder.c_str(), "C:\\Ic\xf4nes\\dossiers.dll", 12, L"Photos d'\xe9t\xe9");
     EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\n"
                               "IconFile=C:\\Ic\xf4nes\\dossiers.dll\r\n"
                               "IconIndex=12\r\n"
@@ -14,7 +14,7 @@ TEST_F(FolderTest, NewFileHoldsTheFourKeysInOrder)
 
 TEST_F(FolderTest, EmptyInfoTipWritesNoInfoTipKey)
 {
-    dialog.WriteFolderIcon(folder.c_str(), "C:\\a.ico", -2, "");
+    dialog.WriteFolderIcon(folder.c_str(), "C:\\a.ico", -2, L"");
     EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\n"
                               "IconFile=C:\\a.ico\r\n"
                               "IconIndex=-2\r\n"
@@ -30,7 +30,7 @@ TEST_F(FolderTest, RewriteUpdatesOwnKeysAndKeepsEverythingElse)
                     "InfoTip=ancien texte\r\n"
                     "[ViewState]\r\n"
                     "Mode=4\r\n");
-    dialog.WriteFolderIcon(folder.c_str(), "C:\\nouveau.dll", 5, "nouveau texte");
+    dialog.WriteFolderIcon(folder.c_str(), "C:\\nouveau.dll", 5, L"nouveau texte");
     EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconFile"), "C:\\nouveau.dll");
     EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconIndex"), "5");
     EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "ConfirmFileOp"), "0");
@@ -38,19 +38,21 @@ TEST_F(FolderTest, RewriteUpdatesOwnKeysAndKeepsEverythingElse)
     EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconResource"), "C:\\autre.dll,4");
     EXPECT_EQ(ProfileValue(ini, "ViewState", "Mode"), "4");
 
-    dialog.WriteFolderIcon(folder.c_str(), "C:\\nouveau.dll", 5, "");
+    dialog.WriteFolderIcon(folder.c_str(), "C:\\nouveau.dll", 5, L"");
     EXPECT_EQ(ReadBytes(ini).find("InfoTip"), std::string::npos);
     EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconResource"), "C:\\autre.dll,4");
 }
 
-TEST_F(FolderTest, WriteHidesTheFileAloneAndMarksTheFolderSystem)
+TEST_F(FolderTest, WriteHidesTheFileKeepingItsOtherAttributesAndMarksTheFolderSystem)
 {
     ASSERT_TRUE(SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_HIDDEN));
     WriteBytes(ini, "[.ShellClassInfo]\r\n");
-    ASSERT_TRUE(SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM));
-
-    dialog.WriteFolderIcon(folder.c_str(), "C:\\a.ico", 0, "");
+    dialog.WriteFolderIcon(folder.c_str(), "C:\\a.ico", 0, L"");
     EXPECT_EQ(Attributes(ini), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+
+    ASSERT_TRUE(SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM));
+    dialog.WriteFolderIcon(folder.c_str(), "C:\\a.ico", 1, L"");
+    EXPECT_EQ(Attributes(ini), static_cast<DWORD>(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN));
     EXPECT_EQ(Attributes(folder),
               static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
 }
@@ -67,8 +69,8 @@ TEST_F(FolderTest, PathTooLongForItsFileIsRefusedBeforeAnyWrite)
 
     {
         MessageBoxAnswers boxes;
-        dialog.WriteFolderIcon(deep.c_str(), "C:\\a.ico", 1, "texte");
-        dialog.RemoveFolderIcon(deep.c_str(), "texte");
+        dialog.WriteFolderIcon(deep.c_str(), "C:\\a.ico", 1, L"texte");
+        dialog.RemoveFolderIcon(deep.c_str(), L"texte");
         ASSERT_EQ(boxes.shown.size(), 2u);
         for (const ShownBox& box : boxes.shown) {
             EXPECT_EQ(box.caption, "Ostravel");

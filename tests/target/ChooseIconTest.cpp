@@ -48,7 +48,7 @@ TEST_F(TargetTest, DefaultButtonChoosesTheIconTheRegistryNamesNow)
 {
     ASSERT_TRUE(SetEnvironmentVariableA("BRISEVENT_ICONES", temp.Path().c_str()));
     ScopedDefaultIcon folderIcon("Directory", "%BRISEVENT_ICONES%\\trois.dll,1");
-    dialog.WriteFolderIcon(folder.c_str(), iconFile.c_str(), 2, "");
+    dialog.WriteFolderIcon(folder.c_str(), iconFile.c_str(), 2, L"");
     Take(folder, TargetKind::Folder);
     dialog.ShowTarget(Target.path, Target.displayName);
     ASSERT_TRUE(Enabled(IDC_DEFAULT_ICON));

@@ -45,7 +45,7 @@ TEST_F(TargetTest, PlainFolderShowsItsIconFileAndNothingToApply)
 
 TEST_F(TargetTest, CustomisedFolderShowsItsIconSelectedAndItsInfoTip)
 {
-    dialog.WriteFolderIcon(folder.c_str(), iconFile.c_str(), 2, "Souvenirs d'\xe9t\xe9");
+    dialog.WriteFolderIcon(folder.c_str(), iconFile.c_str(), 2, L"Souvenirs d'\xe9t\xe9");
     Take(folder, TargetKind::Folder);
     dialog.ShowTarget(Target.path, Target.displayName);
 
@@ -63,7 +63,7 @@ TEST_F(TargetTest, CustomisedFolderShowsItsIconSelectedAndItsInfoTip)
 
 TEST_F(TargetTest, DefaultButtonIsDisabledExactlyWhenTheDefaultIconIsShown)
 {
-    dialog.WriteFolderIcon(folder.c_str(), iconFile.c_str(), 2, "");
+    dialog.WriteFolderIcon(folder.c_str(), iconFile.c_str(), 2, L"");
     Take(folder, TargetKind::Folder);
 
     // The same file, whatever the case of its letters, at the same index.
@@ -101,7 +101,7 @@ TEST_F(TargetTest, NewIconReplacesAndReleasesTheOldOne)
 
 TEST_F(TargetTest, PathWithoutIconChangesOnlyTheName)
 {
-    dialog.WriteFolderIcon(folder.c_str(), iconFile.c_str(), 1, "texte");
+    dialog.WriteFolderIcon(folder.c_str(), iconFile.c_str(), 1, L"texte");
     Take(folder, TargetKind::Folder);
     dialog.ShowTarget(Target.path, Target.displayName);
     SetWindowTextA(Control(IDC_INFOTIP), "tap\xe9");
