@@ -4,14 +4,12 @@
 #include "resource.h"
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace {
 
-// Room for the name of any slot number a stored order can hold ("Sauve255").
+// Room for the name of any slot number ("Sauve019").
 constexpr int SLOT_NAME_SIZE = 16;
-// "OrdreListe" written by another program may be longer than ours; the list
-// uses its first 20 entries as long as it is no longer than this.
-constexpr DWORD LONG_ORDER_SIZE = 256;
 
 void SlotName(unsigned slot, char (&name)[SLOT_NAME_SIZE])
 {
@@ -25,15 +23,39 @@ bool ReadSlot(HKEY key, unsigned slot, char (&path)[PATH_BUFFER_SIZE])
     return ReadRegistryText(key, name, path, sizeof path);
 }
 
-// Reads the order into `order`, at most `capacity` bytes; the entries not
-// read stay empty. False when the value is missing or longer.
-bool ReadOrder(HKEY key, BYTE* order, DWORD capacity, DWORD* length)
+struct RecentEntry {
+    BYTE slot;
+    char path[PATH_BUFFER_SIZE];
+};
+
+// The recent files, most recent first, as the stored order names them. The
+// order may have been written by someone else, of any length, with slots
+// repeated or out of range: each slot counts once, at its first place, and
+// only while its value can be read. Answers how many entries there are.
+int ReadRecentEntries(HKEY key, RecentEntry (&entries)[RECENT_FILE_COUNT])
 {
     char name[STRING_BUFFER_SIZE];
     AfxLoadString(IDS_RECENT_ORDER, name);
-    std::memset(order, NO_RECENT_SLOT, capacity);
-    *length = capacity;
-    return RegQueryValueExA(key, name, nullptr, nullptr, order, length) == ERROR_SUCCESS;
+    DWORD length = 0;
+    if (RegQueryValueExA(key, name, nullptr, nullptr, nullptr, &length) != ERROR_SUCCESS || length == 0)
+        return 0;
+    std::vector<BYTE> order(length);
+    if (RegQueryValueExA(key, name, nullptr, nullptr, order.data(), &length) != ERROR_SUCCESS)
+        return 0;
+    order.resize(length < order.size() ? length : order.size());
+
+    bool seen[RECENT_FILE_COUNT] = {};
+    int count = 0;
+    for (const BYTE slot : order) {
+        if (count == RECENT_FILE_COUNT)
+            break;
+        if (slot >= RECENT_FILE_COUNT || seen[slot])
+            continue;
+        seen[slot] = true;
+        if (ReadSlot(key, slot, entries[count].path))
+            entries[count++].slot = slot;
+    }
+    return count;
 }
 
 } // namespace
@@ -49,32 +71,22 @@ void AddRecentIconFile(const char* path)
                         &key, nullptr) != ERROR_SUCCESS)
         return;
 
-    BYTE oldOrder[RECENT_FILE_COUNT];
+    RecentEntry entries[RECENT_FILE_COUNT];
+    const int count = ReadRecentEntries(key, entries);
     bool inUse[RECENT_FILE_COUNT] = {};
-    int found = -1;
-    DWORD length = 0;
-    if (!ReadOrder(key, oldOrder, sizeof oldOrder, &length)) {
-        std::memset(oldOrder, NO_RECENT_SLOT, sizeof oldOrder);
-        length = 0;
-    }
-    for (DWORD k = 0; k < length; ++k) {
-        const unsigned slot = oldOrder[k];
-        char stored[PATH_BUFFER_SIZE];
-        if (slot >= RECENT_FILE_COUNT || !ReadSlot(key, slot, stored) || inUse[slot])
-            continue;
-        inUse[slot] = true;
+    int chosen = -1;
+    for (int k = 0; k < count; ++k) {
+        inUse[entries[k].slot] = true;
         // Should several slots hold the file, the one standing last wins.
-        if (lstrcmpiA(path, stored) == 0)
-            found = static_cast<int>(slot);
+        if (lstrcmpiA(path, entries[k].path) == 0)
+            chosen = entries[k].slot;
     }
-
-    int chosen = found;
     for (int slot = 0; chosen < 0 && slot < RECENT_FILE_COUNT; ++slot) {
         if (!inUse[slot])
             chosen = slot;
     }
     if (chosen < 0)
-        chosen = oldOrder[RECENT_FILE_COUNT - 1];
+        chosen = entries[RECENT_FILE_COUNT - 1].slot;
 
     char slotName[SLOT_NAME_SIZE];
     SlotName(static_cast<unsigned>(chosen), slotName);
@@ -82,15 +94,12 @@ void AddRecentIconFile(const char* path)
                    static_cast<DWORD>(lstrlenA(path) + 1));
 
     BYTE newOrder[RECENT_FILE_COUNT];
+    std::memset(newOrder, NO_RECENT_SLOT, sizeof newOrder);
     newOrder[0] = static_cast<BYTE>(chosen);
     int next = 1;
-    bool skipped = false;
-    for (int k = 0; k < RECENT_FILE_COUNT && next < RECENT_FILE_COUNT; ++k) {
-        if (!skipped && oldOrder[k] == chosen) {
-            skipped = true;
-            continue;
-        }
-        newOrder[next++] = oldOrder[k];
+    for (int k = 0; k < count && next < RECENT_FILE_COUNT; ++k) {
+        if (entries[k].slot != chosen)
+            newOrder[next++] = entries[k].slot;
     }
     char orderName[STRING_BUFFER_SIZE];
     AfxLoadString(IDS_RECENT_ORDER, orderName);
@@ -108,15 +117,10 @@ void FillRecentCombo(const CComboBox& combo)
     AfxLoadString(IDS_RECENT_KEY, keyName);
     HKEY key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, keyName, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-        BYTE order[LONG_ORDER_SIZE];
-        DWORD length = 0;
-        if (ReadOrder(key, order, sizeof order, &length)) {
-            for (int k = 0; k < RECENT_FILE_COUNT; ++k) {
-                char path[PATH_BUFFER_SIZE];
-                if (ReadSlot(key, order[k], path))
-                    combo.AddString(path);
-            }
-        }
+        RecentEntry entries[RECENT_FILE_COUNT];
+        const int count = ReadRecentEntries(key, entries);
+        for (int k = 0; k < count; ++k)
+            combo.AddString(entries[k].path);
         RegCloseKey(key);
     }
     combo.SetWindowText(editText);

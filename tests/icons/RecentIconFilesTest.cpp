@@ -128,37 +128,43 @@ TEST_F(RecentIconFiles, SlotDeletedByHandIsFreeAndLeavesTheOrder)
     EXPECT_EQ(ComboList(), (std::vector<std::string>{ "C:\\D.ico", "C:\\C.ico", "C:\\B.ico" }));
 }
 
-TEST_F(RecentIconFiles, OrderEntriesBeyondTheSlotsAreCarriedAlong)
+// An order written by someone else, of any length, with slots repeated, out
+// of range or empty: it reads as the slots it names, each once at its first
+// place, and the next file applied keeps every one of them.
+TEST_F(RecentIconFiles, CorruptOrderReadsAsTheValidSlotsItNamesOnce)
 {
-    WriteSlot(0, "C:\\A.ico");
-    WriteOrder(OrderOf({ 25, 0 }));
-    AddRecentIconFile("C:\\B.ico");
-    EXPECT_EQ(StoredOrder(), OrderOf({ 1, 25, 0 }));
-    EXPECT_EQ(ComboList(), (std::vector<std::string>{ "C:\\B.ico", "C:\\A.ico" }));
-}
-
-TEST_F(RecentIconFiles, OrderOfUnusualLengthsIsReadWithinItsBounds)
-{
-    WriteSlot(0, "C:\\A.ico");
-    WriteSlot(1, "C:\\B.ico");
+    struct Case {
+        const char* what;
+        Order stored;
+    };
+    Order longer = OrderOf({ 2, 0 });
+    longer.resize(21, 1);
+    Order huge(300, 2);
+    huge[150] = 0;
+    huge[299] = 1;
+    const Case cases[] = {
+        { "21 bytes", longer },
+        { "300 bytes", huge },
+        { "repeated slots", { 2, 2, 0, 2, 0, 1, 1 } },
+        { "slots of 20 and more", { 20, 2, 255, 0, 25, 1, 254 } },
+        { "empty entries first", { 0xFF, 0xFF, 2, 0, 1 } },
+    };
+    for (const Case& c : cases) {
+        const ScopedRegistryKey fresh(HKEY_CURRENT_USER, RECENT_KEY);
+        WriteSlot(0, "C:\\A.ico");
+        WriteSlot(1, "C:\\B.ico");
+        WriteSlot(2, "C:\\C.ico");
+        WriteOrder(c.stored);
+        EXPECT_EQ(ComboList(), (std::vector<std::string>{ "C:\\C.ico", "C:\\A.ico", "C:\\B.ico" })) << c.what;
+        AddRecentIconFile("C:\\D.ico");
+        EXPECT_EQ(StoredOrder(), OrderOf({ 3, 2, 0, 1 })) << c.what;
+        EXPECT_EQ(Slot(0), std::string("C:\\A.ico") + '\0') << c.what;
+    }
 
     Write("OrdreListe", REG_BINARY, "", 0);
     EXPECT_TRUE(ComboList().empty());
-    AddRecentIconFile("C:\\C.ico");
+    AddRecentIconFile("C:\\E.ico");
     EXPECT_EQ(StoredOrder(), OrderOf({ 0 })) << "an empty order leaves every slot free";
-    EXPECT_EQ(Slot(0), std::string("C:\\C.ico") + '\0');
-
-    WriteSlot(0, "C:\\A.ico");
-    Order longer = OrderOf({ 1, 0 });
-    longer.push_back(0);
-    WriteOrder(longer);
-    EXPECT_EQ(ComboList(), (std::vector<std::string>{ "C:\\B.ico", "C:\\A.ico" })) << "the first 20 entries are shown";
-    AddRecentIconFile("C:\\D.ico");
-    EXPECT_EQ(StoredOrder(), OrderOf({ 0 })) << "an order the program cannot read starts anew";
-
-    Order huge(300, 0);
-    WriteOrder(huge);
-    EXPECT_TRUE(ComboList().empty());
 }
 
 TEST_F(RecentIconFiles, SlotValuesAreTerminatedInsideTheirBuffer)
@@ -171,7 +177,7 @@ TEST_F(RecentIconFiles, SlotValuesAreTerminatedInsideTheirBuffer)
     EXPECT_EQ(ComboList(), (std::vector<std::string>{ unterminated }));
 
     AddRecentIconFile(unterminated.c_str());
-    EXPECT_EQ(StoredOrder(), OrderOf({ 0, 1 }));
+    EXPECT_EQ(StoredOrder(), OrderOf({ 0 })) << "a slot that cannot be read is no recent file";
 }
 
 TEST_F(RecentIconFiles, RefillingKeepsTheTextOfTheEditField)
