@@ -12,3 +12,8 @@ std::vector<HWND> ChildWindows(HWND parent);
 void PumpMessages(DWORD milliseconds);
 // The full Windows path of a file in the folder of the test executable.
 std::string PathBesideTests(const char* fileName);
+
+// Icon files made at build time (icon-files\ beside the tests) whose headers
+// lie about what they hold: a reader that trusts them reads past their end.
+constexpr const char* MALFORMED_ICON_FILES[] = { "icon-files\\claims-many.ico", "icon-files\\past-end.ico",
+                                                 "icon-files\\truncated.ico", "icon-files\\empty-image.ico" };

@@ -8,7 +8,8 @@
 #include <vector>
 
 // The path of one of the made icon files: one.ico, three-images.ico,
-// three-icons.dll, eight-icons.dll, 1024-icons.dll, 1500-icons.dll.
+// three-icons.dll, eight-icons.dll, 1024-icons.dll, 1500-icons.dll, and
+// the malformed ones (harness/Windows.h).
 std::string IconFile(const char* name);
 
 // The colour that fills icon `index` of every made file; make-icon-files.py

@@ -2,6 +2,7 @@
 // reads the file and when it leaves everything as it was.
 #include "GridFixture.h"
 #include "harness/TempFolder.h"
+#include "harness/Windows.h"
 #include <string>
 #include <vector>
 
@@ -133,6 +134,8 @@ TEST_F(LoadIconFile, AfterClearingTheSameFileIsReadAnew)
     EXPECT_EQ(ItemData(Grid()), Positions(8));
 }
 
+// A file whose header lies about what it holds counts as one without icons:
+// the platform's reader is never given it, since it would read past its end.
 TEST_F(LoadIconFile, FileWithoutIconsLeavesListSelectionAndFileAsTheyWere)
 {
     TempFolder folder;
@@ -145,10 +148,17 @@ TEST_F(LoadIconFile, FileWithoutIconsLeavesListSelectionAndFileAsTheyWere)
     const std::string emptyFolder = folder.Path();
     const std::string missing = folder / "missing.dll";
     const std::string tooLong = folder / (std::string(300, 'x') + ".dll");
+    const std::string cutExecutable = folder / "coupe.dll";
+    const HANDLE cut = CreateFileA(cutExecutable.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    WriteFile(cut, "MZ\x90\0\3\0\0\0\4\0", 10, &written, nullptr);
+    CloseHandle(cut);
+    std::vector<std::string> refused = { text, missing, emptyFolder, tooLong, std::string(), cutExecutable };
+    for (const char* malformed : MALFORMED_ICON_FILES)
+        refused.push_back(PathBesideTests(malformed));
 
     ASSERT_TRUE(Grid().LoadIconFile(IconFile("three-icons.dll").c_str(), 2));
     const Shown before = WhatIsShown(Grid());
-    for (const std::string& path : { text, missing, emptyFolder, tooLong, std::string() }) {
+    for (const std::string& path : refused) {
         EXPECT_FALSE(Grid().LoadIconFile(path.c_str(), 0)) << path;
         ExpectSame(before, WhatIsShown(Grid()));
     }

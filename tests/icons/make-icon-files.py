@@ -7,6 +7,10 @@ Writes into OUTPUT-FOLDER:
 
     one.ico            one icon of one 32 x 32 image
     three-images.ico   one icon of three images: 16 x 16, 32 x 32, 48 x 48
+    claims-many.ico    a header that claims 65535 images, and one image
+    past-end.ico       one image whose entry points past the end of the file
+    truncated.ico      the first 10 bytes of one.ico
+    empty-image.ico    one image entry of size 0
     three-icons.res    three icon groups, each a 32 x 32 and a 16 x 16 image
     eight-icons.res    eight icon groups of one 32 x 32 image
     1024-icons.res     1024 icon groups of one 32 x 32 image
@@ -58,6 +62,17 @@ def ico_file(images):
     return out + b''.join(data for _, data in images)
 
 
+def malformed_icons():
+    """(name, bytes) of .ico files that lie about what they hold."""
+    image = icon_image(32, icon_colour(0))
+    good = ico_file([(32, image)])
+    many = struct.pack('<HHH', 0, 1, 65535) + good[6:]
+    past = good[:6] + struct.pack('<BBBBHHII', 32, 32, 16, 0, 1, 4, len(image), 1 << 20) + image
+    empty = good[:6] + struct.pack('<BBBBHHII', 32, 32, 16, 0, 1, 4, 0, 22)
+    return [('claims-many.ico', many), ('past-end.ico', past), ('truncated.ico', good[:10]),
+            ('empty-image.ico', empty)]
+
+
 def res_entry(type_id, name_id, flags, data):
     """One resource of a .res file, padded to a 4-byte boundary."""
     header = struct.pack('<HHHH', 0xFFFF, type_id, 0xFFFF, name_id)
@@ -98,6 +113,8 @@ def main():
     write(folder, 'one.ico', ico_file([(32, icon_image(32, icon_colour(0)))]))
     write(folder, 'three-images.ico',
           ico_file([(size, icon_image(size, icon_colour(0))) for size in (16, 32, 48)]))
+    for name, data in malformed_icons():
+        write(folder, name, data)
     write(folder, 'three-icons.res', res_file([[32, 16]] * 3))
     write(folder, 'eight-icons.res', res_file([[32]] * 8))
     write(folder, '1024-icons.res', res_file([[32]] * 1024))

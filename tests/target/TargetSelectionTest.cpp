@@ -126,6 +126,18 @@ protected:
         };
     }
 
+    // The browser, its selection moved to `item`; OK is for a later step,
+    // once the browser has settled on it.
+    ModalDriver::Step SelectInBrowser(LPCITEMIDLIST item)
+    {
+        return [this, item](HWND window) {
+            if (!IsBrowser(window))
+                return false;
+            SendMessageA(window, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(item));
+            return true;
+        };
+    }
+
     // The browser, counted in `shown`, cancelled.
     ModalDriver::Step CancelBrowser(int& shown)
     {
@@ -151,26 +163,30 @@ protected:
         return browsers;
     }
 
-    // A real drop: DROPFILES with a double-zero-terminated ANSI list, which
-    // the dialog must release.
-    void Drop(const std::vector<std::string>& paths)
+    // A real drop: DROPFILES with a double-zero-terminated list, in the
+    // code page or in UTF-16 as the shell gives it, which the dialog must
+    // release.
+    template <class Char>
+    void DropList(const std::vector<std::basic_string<Char>>& paths)
     {
-        size_t size = sizeof(DROPFILES) + 1;
-        for (const std::string& path : paths)
-            size += path.size() + 1;
+        size_t size = sizeof(DROPFILES) + sizeof(Char);
+        for (const auto& path : paths)
+            size += (path.size() + 1) * sizeof(Char);
         const HGLOBAL memory = GlobalAlloc(GHND, size);
         ASSERT_NE(memory, nullptr);
         auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
         files->pFiles = sizeof(DROPFILES);
-        files->fWide = FALSE;
-        char* list = reinterpret_cast<char*>(files) + sizeof(DROPFILES);
-        for (const std::string& path : paths) {
-            std::memcpy(list, path.c_str(), path.size() + 1);
+        files->fWide = sizeof(Char) == sizeof(wchar_t);
+        auto* list = reinterpret_cast<Char*>(reinterpret_cast<char*>(files) + sizeof(DROPFILES));
+        for (const auto& path : paths) {
+            std::memcpy(list, path.c_str(), (path.size() + 1) * sizeof(Char));
             list += path.size() + 1;
         }
         GlobalUnlock(memory);
         SendMessageA(dialog.m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
     }
+    void Drop(const std::vector<std::string>& paths) { DropList(paths); }
+    void DropWide(const std::vector<std::wstring>& paths) { DropList(paths); }
 
     void ExpectFolderTarget(const std::string& path, const char* name)
     {
@@ -504,4 +520,118 @@ TEST_F(TargetSelectionTest, DriveTargetTellsTheInfoTipItIsDisabledWithoutDisabli
     EXPECT_EQ(edit.received, std::vector<WPARAM>{ FALSE });
     EXPECT_FALSE(HasStyle(Control(IDC_INFOTIP_LABEL), WS_DISABLED));
     EXPECT_FALSE(HasStyle(Control(IDC_INFOTIP), WS_DISABLED));
+}
+
+// ---- Paths the program must not take ----
+
+// Each folder has a look-alike in the code page beside it. Whichever road
+// the path comes by, neither folder is taken, and nothing is written to
+// either; an icon file likewise. (Wine's browser cannot select a name with
+// a full-width backslash, so that one is only dropped.)
+TEST_F(TargetSelectionTest, PathOutsideTheCodePageNeverBecomesItsLookAlike)
+{
+    const std::wstring base = Widened(temp.Path()) + L"\\";
+    ASSERT_TRUE(CreateDirectoryA((temp / "x").c_str(), nullptr));
+    const std::pair<std::wstring, std::string> folders[] = {
+        { base + L"\x03a9mega", temp / "Omega" },
+        { base + L"\x0141\x00f3\x64\x017a", temp / "L\xf3" "dz" },
+        { base + L"\xff21\xff22", temp / "AB" },
+        { base + L"x\xff3cy", temp / "x\\y" },
+    };
+    for (const auto& [wide, lookAlike] : folders) {
+        SCOPED_TRACE(lookAlike);
+        ASSERT_TRUE(CreateDirectoryW(wide.c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryA(lookAlike.c_str(), nullptr));
+
+        DropWide({ wide });
+        ExpectNoTarget();
+        if (wide.find(L'\xff3c') != std::wstring::npos)
+            continue;
+
+        // The browser is the code page's: the folder is selected by its item.
+        const LPITEMIDLIST item = ILCreateFromPathW(wide.c_str());
+        ASSERT_NE(item, nullptr);
+        int browsers = 0;
+        std::string message;
+        ModalDriver driver(BROWSER_DEADLINE_MS);
+        driver.Then(SelectInBrowser(item))
+            .Then(ChooseInBrowser())
+            .Then([&](HWND window) {
+                if (!IsMessageBox(window))
+                    return false;
+                message = WindowText(GetDlgItem(window, MESSAGE_BOX_TEXT));
+                PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+                return true;
+            })
+            .Then(CancelBrowser(browsers));
+        dialog.BrowseForTarget();
+        ILFree(item);
+        EXPECT_TRUE(driver.Done());
+        EXPECT_EQ(message, "Ce n'est pas un dossier pouvant \xeatre personnalis\xe9");
+        ExpectNoTarget();
+    }
+    for (const auto& [wide, lookAlike] : folders) {
+        EXPECT_EQ(GetFileAttributesW((wide + L"\\desktop.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+        EXPECT_EQ(GetFileAttributesA((lookAlike + "\\desktop.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+        EXPECT_FALSE(GetFileAttributesA(lookAlike.c_str()) & FILE_ATTRIBUTE_SYSTEM) << lookAlike;
+    }
+
+    ASSERT_TRUE(CopyFileW(Widened(iconFile).c_str(), (base + L"\x03a9icone.dll").c_str(), TRUE));
+    ASSERT_TRUE(CopyFileA(iconFile.c_str(), (temp / "Oicone.dll").c_str(), TRUE));
+    DropWide({ base + L"\x03a9icone.dll" });
+    EXPECT_STREQ(dialog.IconGrid().m_currentFile, "");
+}
+
+// A folder whose desktop.ini path would not fit in a path is refused when it
+// is chosen, by each road the way that road refuses a folder.
+TEST_F(TargetSelectionTest, FolderTooLongForItsDesktopIniIsRefusedWhenChosen)
+{
+    LongFolder deep(temp.Path(), MAX_PATH - 10);
+    ASSERT_EQ(deep.Path().size(), static_cast<size_t>(MAX_PATH - 10));
+
+    EXPECT_EQ(FromCommandLine(deep.Path()), 0);
+    ExpectNoTarget();
+    Drop({ deep.Path() });
+    ExpectNoTarget();
+
+    const LPITEMIDLIST item = ILCreateFromPathA(deep.Path().c_str());
+    ASSERT_NE(item, nullptr);
+    int browsers = 0;
+    int messages = 0;
+    ModalDriver driver(BROWSER_DEADLINE_MS);
+    driver.Then(SelectInBrowser(item))
+        .Then(ChooseInBrowser())
+        .Then([&](HWND window) {
+            if (!IsMessageBox(window))
+                return false;
+            ++messages;
+            PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+            return true;
+        })
+        .Then(CancelBrowser(browsers));
+    dialog.BrowseForTarget();
+    ILFree(item);
+    EXPECT_TRUE(driver.Done());
+    EXPECT_EQ(messages, 1);
+    EXPECT_EQ(browsers, 1);
+    ExpectNoTarget();
+}
+
+// The platform's icon reader reads past the end of these files: dropped, or
+// named as the default icon, they change nothing, and the test lives.
+TEST_F(TargetSelectionTest, MalformedIconFileIsOneWithoutIcons)
+{
+    Take(folder, TargetKind::Folder);
+    ASSERT_TRUE(dialog.ChooseIcon(iconFile.c_str(), 1));
+    EnableWindow(Control(IDC_APPLY), FALSE);
+    for (const char* malformed : MALFORMED_ICON_FILES) {
+        SCOPED_TRACE(malformed);
+        Drop({ PathBesideTests(malformed) });
+        ScopedDefaultIcon standard("Directory", PathBesideTests(malformed));
+        SendMessageA(dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_DEFAULT_ICON, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(Control(IDC_DEFAULT_ICON)));
+        EXPECT_STREQ(dialog.IconGrid().m_currentFile, iconFile.c_str());
+        EXPECT_EQ(Selection(), 1);
+        EXPECT_FALSE(Enabled(IDC_APPLY));
+    }
 }
