@@ -20,6 +20,7 @@ const MessageEntry<FolderIconDialog> FolderIconDialog::messageTable[] = {
     { WM_PREVIEW_ICON,      0,             0,                 &FolderIconDialog::OnPreviewIcon },
     { WM_COMMAND,           CBN_SELCHANGE, IDC_ICON_FILE,     &FolderIconDialog::OnPickRecentIconFile },
     { WM_COMMAND,           CBN_EDITCHANGE, IDC_ICON_FILE,    &FolderIconDialog::OnIconFileEdited },
+    { WM_SHOW_GRID_FILE,    0,             0,                 &FolderIconDialog::OnShowGridFile },
     { WM_COMMAND,           EN_CHANGE,     IDC_INFOTIP,       &FolderIconDialog::OnInfoTipChange },
     { WM_DESTROY,           0,             0,                 &FolderIconDialog::OnDestroy },
 };

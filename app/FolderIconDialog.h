@@ -83,6 +83,7 @@ private:
     // showing the grid's file again, when it yields no icon.
     bool TakeTypedIconFile();
     void RefuseIconFile();
+    void OnShowGridFile(Message&);
     bool PrepareIniWrite(const char* target, char (&file)[PATH_BUFFER_SIZE]);
     void ReadDefaultIcons();
     void OnRestoreDefaultIcon(Message&) { RestoreDefaultIcon(); }

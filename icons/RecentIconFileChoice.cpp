@@ -29,12 +29,16 @@ bool FolderIconDialog::TakeTypedIconFile()
     return false;
 }
 
-// The list of a drop-down combo box writes the chosen entry into its edit
-// field after telling of the choice, so the grid's file is put back once
-// that is done.
+// A drop-down combo box writes the chosen entry into its edit field only
+// after telling of the choice, so the grid's file is put back once that is
+// done.
 void FolderIconDialog::RefuseIconFile()
 {
     ReportNoIcon();
-    m_iconFile.SendMessage(CB_SETCURSEL, static_cast<WPARAM>(-1));
+    ::PostMessageA(m_hWnd, WM_SHOW_GRID_FILE, 0, 0);
+}
+
+void FolderIconDialog::OnShowGridFile(Message&)
+{
     m_iconFile.SetWindowText(m_iconGrid.m_currentFile);
 }

@@ -85,6 +85,9 @@
 // Messages that the icon grid sends to its parent
 #define WM_SELECTION_CHANGED    (WM_USER + 1)
 #define WM_PREVIEW_ICON         (WM_USER + 2)
+// Posted by the main dialog to itself: the combo box shows the grid's file
+// again once the combo box is done with a refused choice
+#define WM_SHOW_GRID_FILE       (WM_USER + 3)
 
 // The icon grid: at most this many icons of a file are listed; a cell is the
 // system icon size plus the margin, the icon drawn at the offset from its

@@ -385,3 +385,129 @@ TEST_F(ApplyCommandTest, ShellIsToldOfTheAttributesAndOfTheNewAndOldImages)
         EXPECT_EQ(notices[update].value, calls[update].item.value);
     }
 }
+
+// --- What the user did not change, and what fails ------------------------
+
+// Whatever the file's encoding or the infotip's length, an apply that only
+// changes the icon leaves the stored infotip as it was, to the byte.
+TEST_F(ApplyCommandTest, IconOnlyApplyKeepsTheStoredInfoTipToTheByte)
+{
+    const std::wstring unicode = L"\x03a9\x03bc\x03ad\x03b3\x03b1 \x65e5\x672c\x8a9e \xd83d\xde00";
+    const std::wstring unicodeIni = L"\xfeff[.ShellClassInfo]\r\nInfoTip=" + unicode + L"\r\n";
+    const std::string wideBytes(reinterpret_cast<const char*>(unicodeIni.data()), unicodeIni.size() * 2);
+    const std::string infoTipLine(wideBytes.begin() + 2 + 2 * 19, wideBytes.end());
+    const std::string longLine = "InfoTip=" + std::string(603, 'l') + "\r\n";
+    const std::string utf8Line = "InfoTip=\xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1\r\n";
+    const std::pair<std::string, std::string> files[] = {
+        { wideBytes, infoTipLine },
+        { "[.ShellClassInfo]\r\n" + longLine, longLine },
+        { "[.ShellClassInfo]\r\n" + utf8Line, utf8Line },
+    };
+    Open();
+    for (const auto& [before, kept] : files) {
+        WriteBytes(ini, before);
+        dialog.SelectTarget(folder.c_str());
+        Choose(2);
+        Click(IDC_APPLY);
+        const std::string after = ReadBytes(ini);
+        EXPECT_NE(after.find(kept), std::string::npos) << after;
+        EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconIndex"), "2");
+    }
+    // The edit shows the text as stored, not as question marks.
+    wchar_t shown[64] = L"";
+    WriteBytes(ini, wideBytes);
+    dialog.SelectTarget(folder.c_str());
+    GetWindowTextW(Control(IDC_INFOTIP), shown, 64);
+    EXPECT_EQ(std::wstring(shown), unicode);
+}
+
+// One message naming the file and the system's reason; the dialog stays
+// open with the choice still to apply, and no recent file is recorded.
+TEST_F(ApplyCommandTest, FailedWriteKeepsTheDialogAndTheChoiceAndRecordsNothing)
+{
+    ASSERT_TRUE(CreateDirectoryA(ini.c_str(), nullptr));
+    std::vector<std::string> boxes;
+    bool applyStillEnabled = false;
+    int selection = -1;
+    ModalDriver driver;
+    driver.Then(OnDialog([&] {
+              dialog.SelectTarget(folder.c_str());
+              Choose(2);
+              PostMessageA(Control(IDOK), BM_CLICK, 0, 0);
+          }))
+        .Then([&](HWND window) {
+            if (window == dialog.m_hWnd)
+                return false;
+            boxes.push_back(WindowText(window) + ": " + WindowText(GetDlgItem(window, 0xFFFF)));
+            PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+            return true;
+        })
+        .Then(OnDialog([&] {
+            applyStillEnabled = Enabled(IDC_APPLY);
+            selection = static_cast<int>(SendMessageA(Control(IDC_ICON_GRID), LB_GETCURSEL, 0, 0));
+            Click(IDCANCEL);
+        }));
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL) << "OK did not close the dialog";
+    EXPECT_TRUE(driver.Done());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].rfind("Erreur: " + ini + "\n\n", 0), 0u) << boxes[0];
+    EXPECT_TRUE(applyStillEnabled);
+    EXPECT_EQ(selection, 2);
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, RECENT_KEY));
+}
+
+// What the combo box shows is what gets applied: a recent file that is gone
+// and a typed file without icons are refused, and the combo shows the
+// grid's file again; a typed icon file is loaded, then applied.
+TEST_F(ApplyCommandTest, TheComboShowsWhatGetsApplied)
+{
+    const std::string gone = temp / "parti.dll";
+    const std::string typed = temp / "tap\xe9.dll";
+    const std::string text = temp / "notes.txt";
+    ASSERT_TRUE(CopyFileA(iconFile.c_str(), typed.c_str(), TRUE));
+    WriteBytes(text, "pas une ic\xf4ne");
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, RECENT_KEY, &key), ERROR_SUCCESS);
+    RegSetValueExA(key, "Sauve000", 0, REG_SZ, reinterpret_cast<const BYTE*>(gone.c_str()),
+                   static_cast<DWORD>(gone.size() + 1));
+    BYTE order[20];
+    memset(order, 0xFF, sizeof order);
+    order[0] = 0;
+    RegSetValueExA(key, "OrdreListe", 0, REG_BINARY, order, sizeof order);
+    RegCloseKey(key);
+    Open();
+    dialog.SelectTarget(folder.c_str());
+    Choose(1);
+    const HWND combo = Control(IDC_ICON_FILE);
+    const HWND edit = GetWindow(combo, GW_CHILD);
+
+    {
+        MessageBoxAnswers boxes;
+        SetFocus(edit);
+        SendMessageA(edit, WM_KEYDOWN, VK_DOWN, 0);
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].caption, "Ostravel");
+        EXPECT_EQ(boxes.shown[0].text, "Aucune ic\xf4ne n'a \xe9t\xe9 trouv\xe9" "e.");
+    }
+    PumpMessages(100);
+    EXPECT_EQ(WindowText(combo), iconFile);
+    for (const std::string& typing : { text, typed }) {
+        SCOPED_TRACE(typing);
+        size_t shown = 0;
+        {
+            MessageBoxAnswers boxes;
+            SendMessageA(edit, EM_SETSEL, 0, -1);
+            for (const char c : typing)
+                SendMessageA(edit, WM_CHAR, static_cast<BYTE>(c), 1);
+            ASSERT_TRUE(Enabled(IDC_APPLY));
+            Click(IDC_APPLY);
+            shown = boxes.shown.size();
+        }
+        PumpMessages(100);
+        const bool refused = typing == text;
+        EXPECT_EQ(shown, refused ? 1u : 0u);
+        EXPECT_EQ(WindowText(combo), refused ? iconFile : typed);
+        EXPECT_EQ(GetFileAttributesA(ini.c_str()) != INVALID_FILE_ATTRIBUTES, !refused);
+    }
+    EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\nIconFile=" + typed + "\r\nIconIndex=0\r\nConfirmFileOp=0\r\n");
+}
