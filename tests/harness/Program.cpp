@@ -33,6 +33,16 @@ ProgramProcess::ProgramProcess(const std::string& arguments)
         m_process = {};
 }
 
+ProgramProcess::ProgramProcess(const std::wstring& arguments)
+{
+    const std::string program = PathBesideTests("Brisevent.exe");
+    std::wstring commandLine = L"\"" + std::wstring(program.begin(), program.end()) + L"\" " + arguments;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_process))
+        m_process = {};
+}
+
 ProgramProcess::~ProgramProcess()
 {
     if (!m_process.hProcess)

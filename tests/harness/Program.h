@@ -7,6 +7,8 @@ class ProgramProcess {
 public:
     // Starts Brisevent.exe from the tests' folder with `arguments` after its name.
     explicit ProgramProcess(const std::string& arguments);
+    // The same with the arguments in UTF-16, as the shell passes them.
+    explicit ProgramProcess(const std::wstring& arguments);
     ~ProgramProcess();
     ProgramProcess(const ProgramProcess&) = delete;
     ProgramProcess& operator=(const ProgramProcess&) = delete;
