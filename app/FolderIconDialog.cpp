@@ -18,6 +18,7 @@ const MessageEntry<FolderIconDialog> FolderIconDialog::messageTable[] = {
     { WM_SELECTION_CHANGED, 0,             0,                 &FolderIconDialog::OnSelectionChanged },
     { WM_PREVIEW_ICON,      0,             0,                 &FolderIconDialog::OnPreviewIcon },
     { WM_COMMAND,           CBN_SELCHANGE, IDC_ICON_FILE,     &FolderIconDialog::OnPickRecentIconFile },
+    { WM_COMMAND,           BN_CLICKED,    IDC_REBUILD_CACHE, &FolderIconDialog::OnRebuildIconCache },
     { WM_COMMAND,           EN_CHANGE,     IDC_INFOTIP,       &FolderIconDialog::OnInfoTipChange },
     { WM_DESTROY,           0,             0,                 &FolderIconDialog::OnDestroy },
 };

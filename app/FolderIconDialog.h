@@ -49,6 +49,10 @@ public:
     void ApplyCommand();
     bool IsDefaultChoice(TargetKind kind) const;
 
+    // Makes the shell draw its icons anew: the shell's icon size, one pixel
+    // more and back, each change announced to every top-level window.
+    void RebuildIconCache();
+
 protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
@@ -76,6 +80,7 @@ private:
     void OnApplyClicked(Message&);
     void OnDropFiles(Message& m) { AcceptDroppedFile(reinterpret_cast<HDROP>(m.wParam)); }
     void OnPickRecentIconFile(Message&) { PickRecentIconFile(); }
+    void OnRebuildIconCache(Message&) { RebuildIconCache(); }
     void TakeTarget(bool drive, const char* path, const char* displayName);
     void WriteInfoTip(const char* target, const char* infoTip);
     void ShowIconLocation(const char* file, int index);

@@ -114,3 +114,8 @@
 
 // Size of the small application icon (window caption, minimised image, drag icon)
 #define SMALL_ICON_SIZE         16
+
+// The icon cache rebuild: the digits of a size, and how long each broadcast
+// waits for one top-level window before it goes on without it
+#define SHELL_ICON_SIZE_DIGITS  16
+#define BROADCAST_TIMEOUT_MS    1000
