@@ -10,6 +10,7 @@ const MessageEntry<FolderIconDialog> FolderIconDialog::messageTable[] = {
     { WM_QUERYDRAGICON,     0,             0,                 &FolderIconDialog::OnQueryDragIcon },
     { WM_COMMAND,           BN_CLICKED,    IDC_OTHER_FOLDER,  &FolderIconDialog::OnOtherFolder },
     { WM_COMMAND,           LBN_DBLCLK,    IDC_ICON_GRID,     &FolderIconDialog::OnGridDoubleClick },
+    { WM_COMMAND,           BN_CLICKED,    IDC_ABOUT,         &FolderIconDialog::OnAbout },
     { WM_MEASUREITEM,       0,             IDC_ICON_GRID,     &FolderIconDialog::OnMeasureItem },
     { WM_COMMAND,           BN_CLICKED,    IDC_DEFAULT_ICON,  &FolderIconDialog::OnRestoreDefaultIcon },
     { WM_COMMAND,           BN_CLICKED,    IDC_APPLY,         &FolderIconDialog::OnApplyClicked },

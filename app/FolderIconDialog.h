@@ -52,6 +52,8 @@ public:
     // Makes the shell draw its icons anew: the shell's icon size, one pixel
     // more and back, each change announced to every top-level window.
     void RebuildIconCache();
+    // The About box, modal, owned by this dialog.
+    void ShowAboutBox();
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -81,6 +83,7 @@ private:
     void OnDropFiles(Message& m) { AcceptDroppedFile(reinterpret_cast<HDROP>(m.wParam)); }
     void OnPickRecentIconFile(Message&) { PickRecentIconFile(); }
     void OnRebuildIconCache(Message&) { RebuildIconCache(); }
+    void OnAbout(Message&) { ShowAboutBox(); }
     void TakeTarget(bool drive, const char* path, const char* displayName);
     void WriteInfoTip(const char* target, const char* infoTip);
     void ShowIconLocation(const char* file, int index);

@@ -29,6 +29,18 @@ public:
     BOOL GetClientRect(RECT* rect) const { return ::GetClientRect(m_hWnd, rect); }
     BOOL SetWindowText(const char* text) const { return ::SetWindowTextA(m_hWnd, text); }
     int GetWindowText(char* text, int size) const { return ::GetWindowTextA(m_hWnd, text, size); }
+    HWND GetWindow(UINT relation) const { return ::GetWindow(m_hWnd, relation); }
+    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+    BOOL GetWindowRect(RECT* rect) const { return ::GetWindowRect(m_hWnd, rect); }
+    BOOL ScreenToClient(POINT* point) const { return ::ScreenToClient(m_hWnd, point); }
+    BOOL MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE) const
+    {
+        return ::MoveWindow(m_hWnd, x, y, width, height, repaint);
+    }
+    LONG_PTR ModifyStyleEx(DWORD remove, DWORD add) const
+    {
+        return SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE, (GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(remove)) | add);
+    }
     HICON SetIcon(HICON icon, BOOL big) const
     {
         return reinterpret_cast<HICON>(SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));

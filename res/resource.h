@@ -119,3 +119,8 @@
 // waits for one top-level window before it goes on without it
 #define SHELL_ICON_SIZE_DIGITS  16
 #define BROADCAST_TIMEOUT_MS    1000
+
+// The About box's links: the colour of the link under the mouse, and the
+// room left beside a caption when a link is fitted to it
+#define LINK_HOVER_COLOUR       RGB(0, 0, 255)
+#define LINK_WIDTH_MARGIN       3
