@@ -77,6 +77,7 @@ const MessageEntry<AboutDialog> AboutDialog::messageTable[] = {
     { WM_DRAWITEM,  0,          0,                  &AboutDialog::OnDrawItem },
     { WM_SETCURSOR, 0,          0,                  &AboutDialog::OnSetCursor },
     { WM_DESTROY,   0,          0,                  &AboutDialog::OnDestroy },
+    { WM_COMMAND,   BN_CLICKED, IDC_CONTEXT_MENU_OPTION, &AboutDialog::OnContextMenuOptionClicked },
 };
 
 AboutDialog::AboutDialog(HWND owner) : CDialog(IDD_ABOUT, owner) {}
@@ -128,6 +129,7 @@ BOOL AboutDialog::OnInitDialog()
     }
 
     MakeFonts();
+    LoadContextMenuOption();
     return TRUE;
 }
 

@@ -13,6 +13,9 @@ extern COLORREF LinkColor1005;
 extern COLORREF LinkColor1006;
 extern WNDPROC SavedLinkProc;
 extern HWND HoveredLink;
+// Whether OK of the About box writes the context-menu option: set when the
+// box opens by what is stored, and by each click on the option.
+extern int AboutDirty;
 
 LRESULT CALLBACK HoverLinkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -26,8 +29,14 @@ public:
 protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
+    void OnOK() override { SaveContextMenuOption(); }
 
 private:
+    void LoadContextMenuOption();
+    // Registers or removes the verbs and records the choice, when there is
+    // something to write, then closes the box.
+    void SaveContextMenuOption();
+    void OnContextMenuOptionClicked(Message&);
     void OpenLink(UINT targetId);
     void DrawLink(const CButton& link, HDC dc, const char* caption, const COLORREF& colour, int& fitted);
     void MakeFonts();

@@ -83,6 +83,7 @@ BOOL FolderIconDialog::OnInitDialog()
     m_iconGrid.m_notify = TRUE;
 
     ReadDefaultIcons();
+    CheckFirstRun();
 
     CWinApp* application = AfxGetApp();
     if (application && application->m_lpCmdLine)

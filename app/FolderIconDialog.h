@@ -54,6 +54,8 @@ public:
     void RebuildIconCache();
     // The About box, modal, owned by this dialog.
     void ShowAboutBox();
+    // Opens the About box while the program's settings key is missing.
+    void CheckFirstRun();
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;

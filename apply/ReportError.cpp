@@ -1,3 +1,4 @@
+#include "apply/ReportError.h"
 #include "app/FolderIconDialog.h"
 #include "framework/WinApp.h"
 #include "resource.h"
@@ -6,7 +7,11 @@
 void FolderIconDialog::ReportLastError()
 {
     // Read before anything else can replace it.
-    const DWORD error = GetLastError();
+    ReportSystemError(m_hWnd, GetLastError());
+}
+
+void ReportSystemError(HWND owner, DWORD error)
+{
     char text[ERROR_TEXT_BUFFER_SIZE] = "";
     // A system text may hold inserts; with no arguments to give them they
     // are shown as they stand instead of being read from nowhere.
@@ -15,7 +20,7 @@ void FolderIconDialog::ReportLastError()
         snprintf(text, sizeof text, "%lu", static_cast<unsigned long>(error));
     char caption[STRING_BUFFER_SIZE];
     AfxLoadString(IDS_ERROR_CAPTION, caption);
-    MessageBoxA(m_hWnd, text, caption, MB_OK);
+    MessageBoxA(owner, text, caption, MB_OK);
 }
 
 void FolderIconDialog::ReportNotCustomisable()

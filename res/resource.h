@@ -124,3 +124,8 @@
 // room left beside a caption when a link is fitted to it
 #define LINK_HOVER_COLOUR       RGB(0, 0, 255)
 #define LINK_WIDTH_MARGIN       3
+
+// The context-menu verb: the program's own path, and the option's stored
+// state as decimal text
+#define PROGRAM_PATH_BUFFER_SIZE 256
+#define OPTION_TEXT_BUFFER_SIZE  16

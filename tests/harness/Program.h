@@ -7,6 +7,11 @@ class ProgramProcess {
 public:
     // Starts Brisevent.exe from the tests' folder with `arguments` after its name.
     explicit ProgramProcess(const std::string& arguments);
+    // Starts a command line as the shell would run it, program path and all.
+    struct CommandLine {
+        std::string text;
+    };
+    explicit ProgramProcess(CommandLine commandLine);
     ~ProgramProcess();
     ProgramProcess(const ProgramProcess&) = delete;
     ProgramProcess& operator=(const ProgramProcess&) = delete;
@@ -14,6 +19,10 @@ public:
     bool Started() const { return m_process.hProcess != nullptr; }
     // The program's visible main dialog, once it is there; null after 20 s.
     HWND WaitForMainWindow() const;
+    // The program's visible top-level window of that whole title (Windows-1252):
+    // at once, or once it is there (null after 20 s).
+    HWND VisibleWindow(const char* title) const;
+    HWND WaitForWindow(const char* title) const;
     // True when the process ended within 20 s; it is ended by force otherwise.
     bool WaitForEnd();
     DWORD ExitCode() const;
