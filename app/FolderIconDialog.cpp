@@ -8,6 +8,7 @@
 const MessageEntry<FolderIconDialog> FolderIconDialog::messageTable[] = {
     { WM_PAINT,             0,             0,                 &FolderIconDialog::OnPaint },
     { WM_QUERYDRAGICON,     0,             0,                 &FolderIconDialog::OnQueryDragIcon },
+    { WM_COMMAND,           BN_CLICKED,    IDC_BROWSE_ICON_FILE, &FolderIconDialog::OnBrowseIconFile },
     { WM_COMMAND,           BN_CLICKED,    IDC_OTHER_FOLDER,  &FolderIconDialog::OnOtherFolder },
     { WM_COMMAND,           LBN_DBLCLK,    IDC_ICON_GRID,     &FolderIconDialog::OnGridDoubleClick },
     { WM_COMMAND,           BN_CLICKED,    IDC_ABOUT,         &FolderIconDialog::OnAbout },

@@ -52,6 +52,8 @@ public:
     // Makes the shell draw its icons anew: the shell's icon size, one pixel
     // more and back, each change announced to every top-level window.
     void RebuildIconCache();
+    // The icon file chosen in the open-file dialog, its first icon selected.
+    void BrowseIconFile();
     // The About box, modal, owned by this dialog.
     void ShowAboutBox();
     // Opens the About box while the program's settings key is missing.
@@ -86,6 +88,7 @@ private:
     void OnPickRecentIconFile(Message&) { PickRecentIconFile(); }
     void OnRebuildIconCache(Message&) { RebuildIconCache(); }
     void OnAbout(Message&) { ShowAboutBox(); }
+    void OnBrowseIconFile(Message&) { BrowseIconFile(); }
     void TakeTarget(bool drive, const char* path, const char* displayName);
     void WriteInfoTip(const char* target, const char* infoTip);
     void ShowIconLocation(const char* file, int index);

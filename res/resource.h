@@ -129,3 +129,14 @@
 // state as decimal text
 #define PROGRAM_PATH_BUFFER_SIZE 256
 #define OPTION_TEXT_BUFFER_SIZE  16
+
+// The icon file chooser: its file-name buffer, one character more than the
+// length it is announced with, and the path of the selection it previews
+#define ICON_FILE_NAME_BUFFER_SIZE 261
+#define ICON_PATH_BUFFER_SIZE      264
+
+// What an Explorer-style file dialog answers with its shell browser; not
+// every set of headers names it
+#ifndef WM_GETISHELLBROWSER
+#define WM_GETISHELLBROWSER     (WM_USER + 7)
+#endif
