@@ -12,9 +12,10 @@
 
 namespace {
 
-const char ABOUT_TITLE[] = "A propos de Brisevent";
+const char ABOUT[] = "A propos de Brisevent";
+const char MAIN[] = "Changer l'ic\xf4ne du dossier";
 const char* const VERBS[] = { "Directory\\shell\\Brisevent", "Drive\\shell\\Brisevent" };
-const char MENU_TEXT[] = "Changer l'&ic\xf4ne";
+const std::string MENU_TEXT("Changer l'&ic\xf4ne", 17);    // with its terminating zero
 
 std::string Stored(HKEY root, const std::string& path, const char* name = nullptr)
 {
@@ -22,7 +23,7 @@ std::string Stored(HKEY root, const std::string& path, const char* name = nullpt
     return value.present ? std::string(value.data.begin(), value.data.end()) : "(absent)";
 }
 
-void StoreText(HKEY root, const std::string& path, const char* name, const char* text, DWORD options = 0)
+void Store(HKEY root, const std::string& path, const char* name, const char* text, DWORD options = 0)
 {
     HKEY key;
     ASSERT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, options, KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
@@ -30,44 +31,32 @@ void StoreText(HKEY root, const std::string& path, const char* name, const char*
     RegCloseKey(key);
 }
 
-void Click(HWND window, int id)
-{
-    PostMessageA(GetDlgItem(window, id), BM_CLICK, 0, 0);
-}
+void Click(HWND window, int id) { PostMessageA(GetDlgItem(window, id), BM_CLICK, 0, 0); }
+int Check(HWND about) { return static_cast<int>(SendMessageA(GetDlgItem(about, IDC_CONTEXT_MENU_OPTION), BM_GETCHECK, 0, 0)); }
 
 class ContextMenuOption : public ::testing::Test {
 protected:
     std::string Option() const { return Stored(HKEY_CURRENT_USER, MARKER_KEY, "MenuContextuel"); }
-    // Starts the program on the test's folder, answers its About box with
-    // `button` (after `prepare`) and ends it from its main dialog.
-    void Run(int button, std::function<void(HWND about)> prepare = nullptr, bool aboutFirst = true)
+    // Starts the program on the test's folder, meets the About box (first,
+    // or from its button), lets `use` answer it, and ends the program.
+    void Run(bool aboutFirst, std::function<void(HWND about)> use)
     {
         ProgramProcess program("\"" + temp.Path() + "\"");
-        HWND about = nullptr;
-        if (aboutFirst) {
-            about = program.WaitForWindow(ABOUT_TITLE);
-            ASSERT_NE(about, nullptr);
-            EXPECT_EQ(program.VisibleWindow("Changer l'ic\xf4ne du dossier"), nullptr);
-            EXPECT_TRUE(GetWindowLongA(about, GWL_EXSTYLE) & WS_EX_APPWINDOW);
-        } else {
+        if (!aboutFirst)
             Click(program.WaitForMainWindow(), IDC_ABOUT);
-            about = program.WaitForWindow(ABOUT_TITLE);
-            ASSERT_NE(about, nullptr);
+        const HWND about = program.WaitForWindow(ABOUT);
+        ASSERT_NE(about, nullptr);
+        if (aboutFirst) {
+            EXPECT_EQ(program.VisibleWindow(MAIN), nullptr);
+            EXPECT_TRUE(GetWindowLongA(about, GWL_EXSTYLE) & WS_EX_APPWINDOW);
         }
-        if (prepare)
-            prepare(about);
-        if (button == IDCANCEL)
-            PostMessageA(GetDlgItem(about, IDOK), WM_KEYDOWN, VK_ESCAPE, 1);
-        else
-            Click(about, button);
-        const DWORD deadline = GetTickCount() + 20000;
-        while (program.VisibleWindow(ABOUT_TITLE) && static_cast<LONG>(GetTickCount() - deadline) < 0)
+        use(about);
+        for (DWORD start = GetTickCount(); IsWindowVisible(about) && GetTickCount() - start < 20000;)
             Sleep(20);
-        EXPECT_EQ(program.VisibleWindow(ABOUT_TITLE), nullptr);
         const HWND main = program.WaitForMainWindow();
         ASSERT_NE(main, nullptr);
+        EXPECT_EQ(program.VisibleWindow("Erreur"), nullptr);
         Click(main, IDCANCEL);
-        EXPECT_TRUE(program.WaitForEnd());
     }
 
     FirstRunScope firstRun;
@@ -76,28 +65,25 @@ protected:
     TempFolder temp;
 };
 
-int CheckState(HWND about)
-{
-    return static_cast<int>(SendMessageA(GetDlgItem(about, IDC_CONTEXT_MENU_OPTION), BM_GETCHECK, 0, 0));
-}
-
 } // namespace
 
-TEST_F(ContextMenuOption, FirstStartOkRegistersBothVerbsWhoseCommandOpensTheFolder)
+TEST_F(ContextMenuOption, FirstStartOkRegistersBothVerbsWhoseCommandOpensAFolderWithSpaces)
 {
-    Run(IDOK, [](HWND about) { EXPECT_EQ(CheckState(about), BST_CHECKED); });
-    const std::string command = "\"" + PathBesideTests("Brisevent.exe") + "\" %1";
+    Run(true, [](HWND about) {
+        EXPECT_EQ(Check(about), BST_CHECKED);
+        Click(about, IDOK);
+    });
+    const std::string program = "\"" + PathBesideTests("Brisevent.exe") + "\" ";
     for (const char* verb : VERBS) {
-        EXPECT_EQ(Stored(HKEY_CLASSES_ROOT, verb), std::string(MENU_TEXT) + '\0');
-        EXPECT_EQ(Stored(HKEY_CLASSES_ROOT, std::string(verb) + "\\command"), command + '\0');
+        EXPECT_EQ(Stored(HKEY_CLASSES_ROOT, verb), MENU_TEXT);
+        EXPECT_EQ(Stored(HKEY_CLASSES_ROOT, std::string(verb) + "\\command"), program + std::string("%1", 3));
     }
     EXPECT_EQ(Option(), std::string("2", 2));
-    Run(IDOK, nullptr, false);
+    Run(false, [](HWND about) { Click(about, IDOK); });    // no About box first now
 
-    TempFolder parent;
-    const std::string folder = parent / "Dossier avec des espaces";
+    const std::string folder = temp / "Dossier avec des espaces";
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-    ProgramProcess started(ProgramProcess::CommandLine{ command.substr(0, command.size() - 2) + folder });
+    ProgramProcess started(ProgramProcess::CommandLine{ program + folder });
     const HWND main = started.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(WindowText(GetDlgItem(main, IDC_TARGET_NAME)), "Dossier avec des espaces");
@@ -106,8 +92,8 @@ TEST_F(ContextMenuOption, FirstStartOkRegistersBothVerbsWhoseCommandOpensTheFold
 
 TEST_F(ContextMenuOption, FirstStartEscapeWritesNothingAndTheBoxComesAgain)
 {
-    Run(IDCANCEL);
-    Run(IDCANCEL);
+    for (int start = 0; start < 2; ++start)
+        Run(true, [](HWND about) { PostMessageA(GetDlgItem(about, IDOK), WM_KEYDOWN, VK_ESCAPE, 1); });
     EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, OPTION_KEY));
     EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, VERBS[0]));
 }
@@ -115,8 +101,11 @@ TEST_F(ContextMenuOption, FirstStartEscapeWritesNothingAndTheBoxComesAgain)
 TEST_F(ContextMenuOption, UncheckedOkRemovesBothVerbsAndRecordsOff)
 {
     for (const char* verb : VERBS)
-        StoreText(HKEY_CLASSES_ROOT, std::string(verb) + "\\command", nullptr, "ancienne");
-    Run(IDOK, [](HWND about) { Click(about, IDC_CONTEXT_MENU_OPTION); });
+        Store(HKEY_CLASSES_ROOT, std::string(verb) + "\\command", nullptr, "ancienne");
+    Run(true, [](HWND about) {
+        Click(about, IDC_CONTEXT_MENU_OPTION);
+        Click(about, IDOK);
+    });
     EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, VERBS[0]));
     EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, VERBS[1]));
     EXPECT_EQ(Option(), std::string("0", 2));
@@ -128,35 +117,31 @@ TEST_F(ContextMenuOption, StoredStateDecidesTheCheckAndWhetherOkWrites)
         const char* stored;
         int check;
         const char* after;          // the option after OK
-        const char* folderVerb;     // the folder verb's menu text after OK
+        std::string folderVerb;     // the folder verb's menu text after OK, stored before as "ancien"
     };
-    const Case cases[] = {
-        { "2", BST_CHECKED, "2", "(absent)" },
-        { "0", BST_UNCHECKED, "0", "ancien" },
-        { "1", BST_CHECKED, "2", MENU_TEXT },
-    };
-    for (const Case& c : cases) {
+    for (const Case& c : { Case{ "2", BST_CHECKED, "2", std::string("ancien", 7) },
+                           Case{ "0", BST_UNCHECKED, "0", std::string("ancien", 7) },
+                           Case{ "1", BST_CHECKED, "2", MENU_TEXT } }) {
         SCOPED_TRACE(c.stored);
-        StoreText(HKEY_CURRENT_USER, MARKER_KEY, "MenuContextuel", c.stored);
-        SHDeleteKeyA(HKEY_CLASSES_ROOT, VERBS[0]);
-        if (c.stored[0] == '0')
-            StoreText(HKEY_CLASSES_ROOT, VERBS[0], nullptr, "ancien");
-        Run(IDOK, [&](HWND about) { EXPECT_EQ(CheckState(about), c.check); }, false);
+        Store(HKEY_CURRENT_USER, MARKER_KEY, "MenuContextuel", c.stored);
+        Store(HKEY_CLASSES_ROOT, VERBS[0], nullptr, "ancien");
+        Run(false, [&](HWND about) {
+            EXPECT_EQ(Check(about), c.check);
+            Click(about, IDOK);
+        });
         EXPECT_EQ(Option(), std::string(c.after, 2));
-        const std::string menu = Stored(HKEY_CLASSES_ROOT, VERBS[0]);
-        EXPECT_EQ(menu.c_str(), std::string(c.folderVerb));
+        EXPECT_EQ(Stored(HKEY_CLASSES_ROOT, VERBS[0]), c.folderVerb);
     }
 }
 
 TEST_F(ContextMenuOption, RefusedVerbWriteIsShownOnceAndTheChoiceIsStillRecorded)
 {
     // A volatile key can hold no lasting "command" key: the write is refused.
-    StoreText(HKEY_CLASSES_ROOT, VERBS[0], nullptr, "", REG_OPTION_VOLATILE);
+    Store(HKEY_CLASSES_ROOT, VERBS[0], nullptr, "", REG_OPTION_VOLATILE);
     char reason[512] = "";
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_CHILD_MUST_BE_VOLATILE, 0,
-                   reason, sizeof reason, nullptr);
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_CHILD_MUST_BE_VOLATILE, 0, reason, sizeof reason, nullptr);
     ProgramProcess program("\"" + temp.Path() + "\"");
-    Click(program.WaitForWindow(ABOUT_TITLE), IDOK);
+    Click(program.WaitForWindow(ABOUT), IDOK);
     const HWND error = program.WaitForWindow("Erreur");
     ASSERT_NE(error, nullptr);
     EXPECT_EQ(WindowText(GetDlgItem(error, 0xFFFF)), reason);
@@ -165,6 +150,6 @@ TEST_F(ContextMenuOption, RefusedVerbWriteIsShownOnceAndTheChoiceIsStillRecorded
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(program.VisibleWindow("Erreur"), nullptr);
     EXPECT_EQ(Option(), std::string("2", 2));
-    EXPECT_EQ(Stored(HKEY_CLASSES_ROOT, std::string(VERBS[1]) + "\\command").substr(0, 1), "\"");
+    EXPECT_EQ(Stored(HKEY_CLASSES_ROOT, VERBS[1]), MENU_TEXT);
     Click(main, IDCANCEL);
 }

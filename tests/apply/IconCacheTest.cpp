@@ -6,142 +6,90 @@
 
 namespace {
 
-const char METRICS_KEY[] = "Control Panel\\Desktop\\WindowMetrics";
-const char SIZE_VALUE[] = "Shell Icon Size";
-// Where the prefix's own metrics wait while a test changes them.
-const char SAVED_KEY[] = "Software\\BriseventTests\\WindowMetrics";
+const char METRICS[] = "Control Panel\\Desktop\\WindowMetrics";
+const char SAVED[] = "Software\\BriseventTestsWindowMetrics";   // the prefix's own, meanwhile
 
+// The stored size's digits; the platform may keep a zero after them.
 std::string StoredSize()
 {
-    const RegistryData stored = ReadRegistryData(HKEY_CURRENT_USER, METRICS_KEY, SIZE_VALUE);
-    if (!stored.present)
-        return "(absent)";
-    EXPECT_EQ(stored.type, static_cast<DWORD>(REG_SZ));
-    // The digits; the platform may keep a terminating zero after them.
+    const RegistryData stored = ReadRegistryData(HKEY_CURRENT_USER, METRICS, "Shell Icon Size");
     std::string text(stored.data.begin(), stored.data.end());
     if (!text.empty() && text.back() == '\0')
         text.pop_back();
-    return text;
+    return stored.present && stored.type == REG_SZ ? text : "(absent)";
 }
 
-// A top-level window of the test that notes each settings broadcast, and
-// what the registry held when it came.
-class BroadcastListener {
-public:
-    BroadcastListener()
-    {
-        WNDCLASSA type = {};
-        type.lpfnWndProc = Listen;
-        type.hInstance = GetModuleHandleA(nullptr);
-        type.lpszClassName = "BriseventBroadcastListener";
-        RegisterClassA(&type);
-        m_window = CreateWindowA(type.lpszClassName, "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                                 type.hInstance, nullptr);
-        SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
-    ~BroadcastListener() { DestroyWindow(m_window); }
-    BroadcastListener(const BroadcastListener&) = delete;
-    BroadcastListener& operator=(const BroadcastListener&) = delete;
+// What a top-level window of the test hears: each broadcast's parameters
+// and the size stored when it came.
+std::vector<std::string> g_heard;
 
-    struct Heard {
-        WPARAM wParam;
-        LPARAM lParam;
-        std::string size;
-    };
-    std::vector<Heard> heard;
-
-private:
-    static LRESULT CALLBACK Listen(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        auto* self = reinterpret_cast<BroadcastListener*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (self && message == WM_WININICHANGE)
-            self->heard.push_back({ wParam, lParam, StoredSize() });
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-
-    HWND m_window;
-};
+LRESULT CALLBACK Listen(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_WININICHANGE)
+        g_heard.push_back(std::to_string(wParam) + "," + std::to_string(lParam) + ":" + StoredSize());
+    return DefWindowProcA(window, message, wParam, lParam);
+}
 
 class IconCacheTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SHDeleteKeyA(HKEY_CURRENT_USER, SAVED_KEY);
         HKEY saved;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, SAVED_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &saved, nullptr),
-                  ERROR_SUCCESS);
-        m_hadMetrics = SHCopyKeyA(HKEY_CURRENT_USER, METRICS_KEY, saved, 0) == ERROR_SUCCESS;
+        RegCreateKeyExA(HKEY_CURRENT_USER, SAVED, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &saved, nullptr);
+        m_hadMetrics = SHCopyKeyA(HKEY_CURRENT_USER, METRICS, saved, 0) == ERROR_SUCCESS;
         RegCloseKey(saved);
+        WNDCLASSA type = {};
+        type.lpfnWndProc = Listen;
+        type.lpszClassName = "BriseventBroadcastListener";
+        RegisterClassA(&type);
+        m_listener = CreateWindowA(type.lpszClassName, "", WS_OVERLAPPED, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
         ASSERT_TRUE(dialog.Create());
+        g_heard.clear();
     }
-
     void TearDown() override
     {
-        SHDeleteKeyA(HKEY_CURRENT_USER, METRICS_KEY);
-        if (m_hadMetrics) {
-            HKEY metrics;
-            RegCreateKeyExA(HKEY_CURRENT_USER, METRICS_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &metrics, nullptr);
-            SHCopyKeyA(HKEY_CURRENT_USER, SAVED_KEY, metrics, 0);
+        DestroyWindow(m_listener);
+        SHDeleteKeyA(HKEY_CURRENT_USER, METRICS);
+        HKEY metrics;
+        if (m_hadMetrics && RegCreateKeyExA(HKEY_CURRENT_USER, METRICS, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &metrics, nullptr) == ERROR_SUCCESS) {
+            SHCopyKeyA(HKEY_CURRENT_USER, SAVED, metrics, 0);
             RegCloseKey(metrics);
         }
-        SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\BriseventTests");
+        SHDeleteKeyA(HKEY_CURRENT_USER, SAVED);
     }
-
-    void SetStoredSize(const char* text)
-    {
-        HKEY key;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, METRICS_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        if (text)
-            RegSetValueExA(key, SIZE_VALUE, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), lstrlenA(text) + 1);
-        else
-            RegDeleteValueA(key, SIZE_VALUE);
-        RegCloseKey(key);
-    }
-
     void Rebuild() { SendMessageA(dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_REBUILD_CACHE, BN_CLICKED), 0); }
 
     FolderIconDialog dialog;
-
-private:
+    HWND m_listener = nullptr;
     bool m_hadMetrics = false;
 };
 
 } // namespace
 
-TEST_F(IconCacheTest, StoredSizeGrowsByOneIsAnnouncedThenComesBackAndIsAnnouncedAgain)
+TEST_F(IconCacheTest, SizeGrowsByOneIsAnnouncedThenComesBackAndIsAnnouncedAgain)
 {
-    struct Case {
-        const char* stored;     // null: the value is absent
-        std::string larger;
-        std::string after;
-    };
-    const std::string system = std::to_string(GetSystemMetrics(SM_CXICON));
-    const Case cases[] = {
-        { "32", "33", "32" },
-        { nullptr, std::to_string(GetSystemMetrics(SM_CXICON) + 1), system },
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.stored ? c.stored : "absent");
-        SetStoredSize(c.stored);
-        BroadcastListener listener;
+    const int system = GetSystemMetrics(SM_CXICON);
+    const std::pair<const char*, int> cases[] = { { "32", 32 }, { nullptr, system } };   // stored, then absent
+    for (const auto& c : cases) {
+        HKEY key;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, METRICS, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
+        if (c.first)
+            RegSetValueExA(key, "Shell Icon Size", 0, REG_SZ, reinterpret_cast<const BYTE*>(c.first), 3);
+        else
+            RegDeleteValueA(key, "Shell Icon Size");
+        RegCloseKey(key);
+        g_heard.clear();
         Rebuild();
-        ASSERT_EQ(listener.heard.size(), 2u);
-        EXPECT_EQ(listener.heard[0].size, c.larger);
-        EXPECT_EQ(listener.heard[1].size, c.after);
-        for (const BroadcastListener::Heard& heard : listener.heard) {
-            EXPECT_EQ(heard.wParam, 0u);
-            EXPECT_EQ(heard.lParam, 0);
-        }
-        EXPECT_EQ(StoredSize(), c.after);
+        const std::vector<std::string> expected = { "0,0:" + std::to_string(c.second + 1), "0,0:" + std::to_string(c.second) };
+        EXPECT_EQ(g_heard, expected);
+        EXPECT_EQ(StoredSize(), std::to_string(c.second));
     }
 }
 
 TEST_F(IconCacheTest, MissingKeyWritesNothingAndAnnouncesNothing)
 {
-    SHDeleteKeyA(HKEY_CURRENT_USER, METRICS_KEY);
-    BroadcastListener listener;
+    SHDeleteKeyA(HKEY_CURRENT_USER, METRICS);
     Rebuild();
-    EXPECT_TRUE(listener.heard.empty());
-    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, METRICS_KEY));
+    EXPECT_TRUE(g_heard.empty());
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, METRICS));
 }

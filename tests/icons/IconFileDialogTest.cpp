@@ -10,16 +10,14 @@
 #include <gtest/gtest.h>
 #include <commctrl.h>
 #include <dlgs.h>
+#include <fstream>
 
 namespace {
 
 const char CHOOSER_TITLE[] = "Choisissez un fichier pour l'ic\xf4ne";
 const int FILTER_ALL = 5;   // "Tous (*.*)", the sixth
 
-std::wstring Wide(const std::string& text)
-{
-    return std::wstring(text.begin(), text.end());
-}
+std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
 std::wstring NameText(HWND chooser)
 {
@@ -28,25 +26,20 @@ std::wstring NameText(HWND chooser)
     return text;
 }
 
-HWND Pane(HWND chooser)
-{
-    for (HWND child : ChildWindows(chooser)) {
-        if (ClassName(child) == "#32770" && GetDlgItem(child, IDC_ICON_GRID))
-            return child;
-    }
-    return nullptr;
-}
-
-HWND FindListView(HWND parent)
+// The first window below `parent` of that class; the pane is the one
+// dialog among them that holds a grid.
+HWND Find(HWND parent, const char* className)
 {
     for (HWND child : ChildWindows(parent)) {
-        if (ClassName(child) == "SysListView32")
+        if (ClassName(child) == className && (ClassName(child) != "#32770" || GetDlgItem(child, IDC_ICON_GRID)))
             return child;
-        if (HWND found = FindListView(child))
+        if (HWND found = Find(child, className))
             return found;
     }
     return nullptr;
 }
+HWND Pane(HWND chooser) { return Find(chooser, "#32770"); }
+HWND FindListView(HWND chooser) { return Find(chooser, "SysListView32"); }
 
 // Steps on the chooser, each waiting for it to be the window in front.
 ModalDriver::Step OnChooser(std::function<void(HWND)> act)
@@ -92,17 +85,9 @@ protected:
         // for the other, it would load the wrong file.
         ASSERT_TRUE(CopyFileA(IconFile("one.ico").c_str(), (temp / "Omega.ico").c_str(), FALSE));
         ASSERT_TRUE(CopyFileW(Wide(IconFile("three-images.ico")).c_str(), omega.c_str(), FALSE));
-        ASSERT_TRUE(WriteText());
+        std::ofstream(textFile) << "bonjour";
         ASSERT_TRUE(CreateDirectoryA((temp / "Sous-dossier").c_str(), nullptr));
         ASSERT_TRUE(dialog.Create());
-    }
-    bool WriteText() const
-    {
-        const HANDLE file = CreateFileA(textFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(file, "bonjour", 7, &written, nullptr);
-        CloseHandle(file);
-        return written == 7;
     }
     void Browse(ModalDriver& driver)
     {
@@ -190,36 +175,28 @@ TEST_F(IconChooser, PreviewFollowsTheSelectionSpansThePaneAndLeavesTheMainDialog
     ASSERT_TRUE(dialog.ChooseIcon(iconFile.c_str(), 2));
     EnableWindow(GetDlgItem(dialog.m_hWnd, IDC_APPLY), FALSE);
     EnableWindow(GetDlgItem(dialog.m_hWnd, IDC_DEFAULT_ICON), FALSE);
-    struct Seen {
-        int items;
-        int selection;
-    };
-    std::vector<Seen> seen;
-    RECT client = {}, pane = {}, grid = {}, paneClient = {};
+    std::vector<std::pair<LRESULT, LRESULT>> seen;     // the preview's items and selection
+    RECT client = {}, pane = {}, grid = {}, paneClient = {};     // in the chooser's and the pane's coordinates
     ModalDriver driver;
     for (const wchar_t* name : { L"Sous-dossier", L"trois.dll", L"Sous-dossier" }) {
         driver.Then(OnChooser([&, name](HWND chooser) {
             SelectInView(chooser, name);
             const HWND list = GetDlgItem(Pane(chooser), IDC_ICON_GRID);
-            seen.push_back({ static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)),
-                             static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0)) });
+            seen.push_back({ SendMessageA(list, LB_GETCOUNT, 0, 0), SendMessageA(list, LB_GETCURSEL, 0, 0) });
         }));
     }
     driver.Then(OnChooser([&](HWND chooser) {
               GetClientRect(chooser, &client);
-              GetWindowRect(Pane(chooser), &pane);
-              MapWindowPoints(nullptr, chooser, reinterpret_cast<POINT*>(&pane), 2);
               GetClientRect(Pane(chooser), &paneClient);
+              GetWindowRect(Pane(chooser), &pane);
               GetWindowRect(GetDlgItem(Pane(chooser), IDC_ICON_GRID), &grid);
+              MapWindowPoints(nullptr, chooser, reinterpret_cast<POINT*>(&pane), 2);
               MapWindowPoints(nullptr, Pane(chooser), reinterpret_cast<POINT*>(&grid), 2);
           }))
         .Then(ClickButton(IDCANCEL, CHOOSER_TITLE));
     Browse(driver);
-    ASSERT_EQ(seen.size(), 3u);
-    EXPECT_EQ(seen[0].items, 0);
-    EXPECT_EQ(seen[1].items, 3);
-    EXPECT_EQ(seen[1].selection, 0);
-    EXPECT_EQ(seen[2].items, 0);
+    const std::vector<std::pair<LRESULT, LRESULT>> expected = { { 0, -1 }, { 3, 0 }, { 0, -1 } };
+    EXPECT_EQ(seen, expected);
     EXPECT_FALSE(Enabled(IDC_APPLY));
     EXPECT_FALSE(Enabled(IDC_DEFAULT_ICON));
     EXPECT_EQ(pane.left, client.left);
