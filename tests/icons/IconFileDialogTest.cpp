@@ -107,15 +107,15 @@ protected:
 
 } // namespace
 
-TEST_F(IconChooser, FirstUseOffersAllIconFilesAndTheFilterChosenLastComesBack)
+TEST_F(IconChooser, FilterAndNameItOpensWithItsPreviewAndTheFileConfirmed)
 {
-    int firstFilter = -1;
-    std::wstring firstName = L"?";
+    int filter = -1;
+    std::wstring name = L"?";
     ModalDriver first;
     first.Then(OnChooser([&](HWND chooser) {
              const HWND filters = GetDlgItem(chooser, cmb1);
-             firstFilter = static_cast<int>(SendMessageA(filters, CB_GETCURSEL, 0, 0));
-             firstName = NameText(chooser);
+             filter = static_cast<int>(SendMessageA(filters, CB_GETCURSEL, 0, 0));
+             name = NameText(chooser);
              SendMessageA(filters, CB_SETCURSEL, FILTER_ALL, 0);
              // What a choice in the list sends, one after the other.
              for (WORD code : { CBN_SELCHANGE, CBN_SELENDOK })
@@ -123,24 +123,44 @@ TEST_F(IconChooser, FirstUseOffersAllIconFilesAndTheFilterChosenLastComesBack)
          }))
         .Then(Confirm(Wide(iconFile)));
     Browse(first);
-    EXPECT_EQ(firstFilter, 0);
-    EXPECT_EQ(firstName, L"");
+    EXPECT_EQ(filter, 0);
+    EXPECT_EQ(name, L"");
     EXPECT_STREQ(dialog.IconGrid().m_currentFile, iconFile.c_str());
     EXPECT_EQ(Selection(dialog.IconGrid()), 0);
-    EXPECT_TRUE(Enabled(IDC_APPLY));
-    EXPECT_TRUE(Enabled(IDC_DEFAULT_ICON));
+    EXPECT_TRUE(Enabled(IDC_APPLY) && Enabled(IDC_DEFAULT_ICON));
 
-    int nextFilter = -1;
-    std::wstring nextName;
+    // The next use: the filter chosen last, the grid's file, and a preview
+    // that follows the selection without a word to the main dialog.
+    EnableWindow(GetDlgItem(dialog.m_hWnd, IDC_APPLY), FALSE);
+    EnableWindow(GetDlgItem(dialog.m_hWnd, IDC_DEFAULT_ICON), FALSE);
+    std::vector<std::pair<LRESULT, LRESULT>> seen;                // the preview's items and selection
+    RECT client = {}, pane = {}, grid = {}, paneClient = {};     // in the chooser's and the pane's coordinates
     ModalDriver next;
     next.Then(OnChooser([&](HWND chooser) {
-            nextFilter = static_cast<int>(SendMessageA(GetDlgItem(chooser, cmb1), CB_GETCURSEL, 0, 0));
-            nextName = NameText(chooser);
+            filter = static_cast<int>(SendMessageA(GetDlgItem(chooser, cmb1), CB_GETCURSEL, 0, 0));
+            name = NameText(chooser);
+            const HWND list = GetDlgItem(Pane(chooser), IDC_ICON_GRID);
+            for (const wchar_t* item : { L"Sous-dossier", L"trois.dll", L"Sous-dossier" }) {
+                SelectInView(chooser, item);
+                seen.push_back({ SendMessageA(list, LB_GETCOUNT, 0, 0), SendMessageA(list, LB_GETCURSEL, 0, 0) });
+            }
+            GetClientRect(chooser, &client);
+            GetClientRect(Pane(chooser), &paneClient);
+            GetWindowRect(Pane(chooser), &pane);
+            GetWindowRect(list, &grid);
+            MapWindowPoints(nullptr, chooser, reinterpret_cast<POINT*>(&pane), 2);
+            MapWindowPoints(nullptr, Pane(chooser), reinterpret_cast<POINT*>(&grid), 2);
         }))
         .Then(ClickButton(IDCANCEL, CHOOSER_TITLE));
     Browse(next);
-    EXPECT_EQ(nextFilter, FILTER_ALL);
-    EXPECT_NE(nextName.find(L"trois.dll"), std::wstring::npos);
+    EXPECT_EQ(filter, FILTER_ALL);
+    EXPECT_NE(name.find(L"trois.dll"), std::wstring::npos);
+    const std::vector<std::pair<LRESULT, LRESULT>> expected = { { 0, -1 }, { 3, 0 }, { 0, -1 } };
+    EXPECT_EQ(seen, expected);
+    EXPECT_FALSE(Enabled(IDC_APPLY) || Enabled(IDC_DEFAULT_ICON));
+    EXPECT_EQ(std::make_pair(pane.left, pane.right), std::make_pair(client.left, client.right));
+    EXPECT_GT(grid.left, 0);
+    EXPECT_EQ(paneClient.right - grid.right, grid.left);
 }
 
 TEST_F(IconChooser, FileWithoutIconsOrWithoutAnExactNameIsRefusedAndTheChooserReopensOnIt)
@@ -168,39 +188,4 @@ TEST_F(IconChooser, FileWithoutIconsOrWithoutAnExactNameIsRefusedAndTheChooserRe
         EXPECT_STREQ(dialog.IconGrid().m_currentFile, "");
         EXPECT_FALSE(Enabled(IDC_APPLY));
     }
-}
-
-TEST_F(IconChooser, PreviewFollowsTheSelectionSpansThePaneAndLeavesTheMainDialogAlone)
-{
-    ASSERT_TRUE(dialog.ChooseIcon(iconFile.c_str(), 2));
-    EnableWindow(GetDlgItem(dialog.m_hWnd, IDC_APPLY), FALSE);
-    EnableWindow(GetDlgItem(dialog.m_hWnd, IDC_DEFAULT_ICON), FALSE);
-    std::vector<std::pair<LRESULT, LRESULT>> seen;     // the preview's items and selection
-    RECT client = {}, pane = {}, grid = {}, paneClient = {};     // in the chooser's and the pane's coordinates
-    ModalDriver driver;
-    for (const wchar_t* name : { L"Sous-dossier", L"trois.dll", L"Sous-dossier" }) {
-        driver.Then(OnChooser([&, name](HWND chooser) {
-            SelectInView(chooser, name);
-            const HWND list = GetDlgItem(Pane(chooser), IDC_ICON_GRID);
-            seen.push_back({ SendMessageA(list, LB_GETCOUNT, 0, 0), SendMessageA(list, LB_GETCURSEL, 0, 0) });
-        }));
-    }
-    driver.Then(OnChooser([&](HWND chooser) {
-              GetClientRect(chooser, &client);
-              GetClientRect(Pane(chooser), &paneClient);
-              GetWindowRect(Pane(chooser), &pane);
-              GetWindowRect(GetDlgItem(Pane(chooser), IDC_ICON_GRID), &grid);
-              MapWindowPoints(nullptr, chooser, reinterpret_cast<POINT*>(&pane), 2);
-              MapWindowPoints(nullptr, Pane(chooser), reinterpret_cast<POINT*>(&grid), 2);
-          }))
-        .Then(ClickButton(IDCANCEL, CHOOSER_TITLE));
-    Browse(driver);
-    const std::vector<std::pair<LRESULT, LRESULT>> expected = { { 0, -1 }, { 3, 0 }, { 0, -1 } };
-    EXPECT_EQ(seen, expected);
-    EXPECT_FALSE(Enabled(IDC_APPLY));
-    EXPECT_FALSE(Enabled(IDC_DEFAULT_ICON));
-    EXPECT_EQ(pane.left, client.left);
-    EXPECT_EQ(pane.right, client.right);
-    EXPECT_GT(grid.left, 0);
-    EXPECT_EQ(paneClient.right - grid.right, grid.left);
 }
