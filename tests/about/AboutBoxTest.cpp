@@ -5,6 +5,7 @@
 #include "harness/ModalDriver.h"
 #include "harness/Windows.h"
 #include <gtest/gtest.h>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -33,10 +34,6 @@ protected:
     {
         DRAWITEMSTRUCT item = { ODT_BUTTON, static_cast<UINT>(id), 0, action, 0, Item(id), dc, {}, 0 };
         SendMessageA(about.m_hWnd, WM_DRAWITEM, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&item));
-    }
-    void CursorOver(HWND window, HWND target)
-    {
-        SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     }
 
     AboutDialog about{ nullptr };
@@ -107,25 +104,19 @@ TEST_F(AboutBox, BoldTitleAndLinksFittedToTheirUnderlinedCaptionsOnTheirFirstDra
 TEST_F(AboutBox, HoverColourMovesFromLinkToLinkAndGoesOverTheBox)
 {
     const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+    const COLORREF blue = RGB(0, 0, 255);
     const HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_LINK_CURSOR));
     const HWND mail = Item(IDC_MAIL_LINK);
     const HWND web = Item(IDC_WEB_LINK);
-    struct Step {
-        HWND window, target;
-        COLORREF mail, web;
-        bool hand;
+    // Where the mouse is, then the colours of links 1005 and 1006, and whether the hand shows.
+    const std::tuple<HWND, HWND, COLORREF, COLORREF, bool> steps[] = {
+        { mail, mail, blue, text, true }, { web, web, text, blue, true },
+        { mail, mail, blue, text, true }, { about.m_hWnd, Item(IDOK), text, text, false },
     };
-    const Step steps[] = {
-        { mail, mail, RGB(0, 0, 255), text, true },
-        { web, web, text, RGB(0, 0, 255), true },
-        { mail, mail, RGB(0, 0, 255), text, true },
-        { about.m_hWnd, Item(IDOK), text, text, false },
-    };
-    for (const Step& step : steps) {
-        CursorOver(step.window, step.target);
-        EXPECT_EQ(LinkColor1005, step.mail);
-        EXPECT_EQ(LinkColor1006, step.web);
-        EXPECT_EQ(GetCursor() == hand, step.hand);
+    for (const auto& [window, target, mailColour, webColour, showsHand] : steps) {
+        SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(std::make_pair(LinkColor1005, LinkColor1006), std::make_pair(mailColour, webColour));
+        EXPECT_EQ(GetCursor() == hand, showsHand);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <shlwapi.h>
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -113,24 +114,21 @@ TEST_F(ContextMenuOption, UncheckedOkRemovesBothVerbsAndRecordsOff)
 
 TEST_F(ContextMenuOption, StoredStateDecidesTheCheckAndWhetherOkWrites)
 {
-    struct Case {
-        const char* stored;
-        int check;
-        const char* after;          // the option after OK
-        std::string folderVerb;     // the folder verb's menu text after OK, stored before as "ancien"
+    const std::string untouched("ancien", 7);
+    // Stored, then the check shown, the option after OK and the folder verb's menu text after OK.
+    const std::tuple<const char*, int, const char*, std::string> cases[] = {
+        { "2", BST_CHECKED, "2", untouched }, { "0", BST_UNCHECKED, "0", untouched }, { "1", BST_CHECKED, "2", MENU_TEXT },
     };
-    for (const Case& c : { Case{ "2", BST_CHECKED, "2", std::string("ancien", 7) },
-                           Case{ "0", BST_UNCHECKED, "0", std::string("ancien", 7) },
-                           Case{ "1", BST_CHECKED, "2", MENU_TEXT } }) {
-        SCOPED_TRACE(c.stored);
-        Store(HKEY_CURRENT_USER, MARKER_KEY, "MenuContextuel", c.stored);
+    for (const auto& [stored, check, after, menuText] : cases) {
+        SCOPED_TRACE(stored);
+        Store(HKEY_CURRENT_USER, MARKER_KEY, "MenuContextuel", stored);
         Store(HKEY_CLASSES_ROOT, VERBS[0], nullptr, "ancien");
-        Run(false, [&](HWND about) {
-            EXPECT_EQ(Check(about), c.check);
+        Run(false, [&, check = check](HWND about) {
+            EXPECT_EQ(Check(about), check);
             Click(about, IDOK);
         });
-        EXPECT_EQ(Option(), std::string(c.after, 2));
-        EXPECT_EQ(Stored(HKEY_CLASSES_ROOT, VERBS[0]), c.folderVerb);
+        EXPECT_EQ(Option(), std::string(after, 2));
+        EXPECT_EQ(Stored(HKEY_CLASSES_ROOT, VERBS[0]), menuText);
     }
 }
 

@@ -14,10 +14,7 @@ void MakeFirstRunMarker()
     RegCloseKey(key);
 }
 
-FirstRunScope::FirstRunScope()
-{
-    SHDeleteKeyA(HKEY_CURRENT_USER, OPTION_KEY);
-}
+FirstRunScope::FirstRunScope() { SHDeleteKeyA(HKEY_CURRENT_USER, OPTION_KEY); }
 
 FirstRunScope::~FirstRunScope()
 {

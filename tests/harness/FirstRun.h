@@ -1,6 +1,7 @@
 // The first-run marker. While it is missing, every main dialog opens the
-// About box before it shows; the tests run with it present, and a test of
-// the first run takes it away for itself.
+// About box before it shows; the tests run with it present (the environment
+// that each test executable links makes it), and a test of the first run
+// takes it away for itself.
 #pragma once
 
 extern const char OPTION_KEY[];     // HKEY_CURRENT_USER, holds the marker
@@ -10,10 +11,7 @@ extern const char MARKER_KEY[];     // the marker itself
 void MakeFirstRunMarker();
 
 // No marker and no option from construction to end; then the marker again.
-class FirstRunScope {
-public:
+struct FirstRunScope {
     FirstRunScope();
     ~FirstRunScope();
-    FirstRunScope(const FirstRunScope&) = delete;
-    FirstRunScope& operator=(const FirstRunScope&) = delete;
 };
