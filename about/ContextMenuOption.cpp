@@ -77,18 +77,20 @@ LONG RemoveVerb(const char* verbKey)
 // program with it, or nothing.
 LONG WriteVerbs(bool registered)
 {
-    LONG failure = ERROR_SUCCESS;
-    char program[PROGRAM_PATH_BUFFER_SIZE];
-    const DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
-    if (registered && (length == 0 || length >= sizeof program))
-        return ERROR_FILENAME_EXCED_RANGE;
-    char menuText[STRING_BUFFER_SIZE];
-    char format[STRING_BUFFER_SIZE];
-    AfxLoadString(IDS_VERB_TEXT, menuText);
-    AfxLoadString(IDS_VERB_COMMAND, format);
     // Room for the whole format around the whole path.
-    char command[STRING_BUFFER_SIZE + PROGRAM_PATH_BUFFER_SIZE];
-    wsprintfA(command, format, program);
+    char command[STRING_BUFFER_SIZE + PROGRAM_PATH_BUFFER_SIZE] = "";
+    if (registered) {
+        char program[PROGRAM_PATH_BUFFER_SIZE];
+        const DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
+        if (length == 0 || length >= sizeof program)
+            return ERROR_FILENAME_EXCED_RANGE;
+        char format[STRING_BUFFER_SIZE];
+        AfxLoadString(IDS_VERB_COMMAND, format);
+        wsprintfA(command, format, program);
+    }
+    char menuText[STRING_BUFFER_SIZE];
+    AfxLoadString(IDS_VERB_TEXT, menuText);
+    LONG failure = ERROR_SUCCESS;
     for (UINT id : VERB_KEYS) {
         char verbKey[STRING_BUFFER_SIZE];
         AfxLoadString(id, verbKey);
