@@ -9,8 +9,10 @@
 const MessageEntry<FolderIconDialog> FolderIconDialog::messageTable[] = {
     { WM_PAINT,             0,             0,                 &FolderIconDialog::OnPaint },
     { WM_QUERYDRAGICON,     0,             0,                 &FolderIconDialog::OnQueryDragIcon },
+    { WM_COMMAND,           BN_CLICKED,    IDC_BROWSE_ICON_FILE, &FolderIconDialog::OnBrowseIconFile },
     { WM_COMMAND,           BN_CLICKED,    IDC_OTHER_FOLDER,  &FolderIconDialog::OnOtherFolder },
     { WM_COMMAND,           LBN_DBLCLK,    IDC_ICON_GRID,     &FolderIconDialog::OnGridDoubleClick },
+    { WM_COMMAND,           BN_CLICKED,    IDC_ABOUT,         &FolderIconDialog::OnAbout },
     { WM_MEASUREITEM,       0,             IDC_ICON_GRID,     &FolderIconDialog::OnMeasureItem },
     { WM_COMMAND,           BN_CLICKED,    IDC_DEFAULT_ICON,  &FolderIconDialog::OnRestoreDefaultIcon },
     { WM_COMMAND,           BN_CLICKED,    IDC_APPLY,         &FolderIconDialog::OnApplyClicked },
@@ -21,6 +23,7 @@ const MessageEntry<FolderIconDialog> FolderIconDialog::messageTable[] = {
     { WM_COMMAND,           CBN_SELCHANGE, IDC_ICON_FILE,     &FolderIconDialog::OnPickRecentIconFile },
     { WM_COMMAND,           CBN_EDITCHANGE, IDC_ICON_FILE,    &FolderIconDialog::OnIconFileEdited },
     { WM_SHOW_GRID_FILE,    0,             0,                 &FolderIconDialog::OnShowGridFile },
+    { WM_COMMAND,           BN_CLICKED,    IDC_REBUILD_CACHE, &FolderIconDialog::OnRebuildIconCache },
     { WM_COMMAND,           EN_CHANGE,     IDC_INFOTIP,       &FolderIconDialog::OnInfoTipChange },
     { WM_DESTROY,           0,             0,                 &FolderIconDialog::OnDestroy },
 };
@@ -84,6 +87,7 @@ BOOL FolderIconDialog::OnInitDialog()
     m_iconGrid.m_notify = TRUE;
 
     ReadDefaultIcons();
+    CheckFirstRun();
 
     CWinApp* application = AfxGetApp();
     if (application && application->m_lpCmdLine)

@@ -57,6 +57,16 @@ public:
     bool ApplyCommand();
     bool IsDefaultChoice(TargetKind kind) const;
 
+    // Makes the shell draw its icons anew: the shell's icon size, one pixel
+    // more and back, each change announced to every top-level window.
+    void RebuildIconCache();
+    // The icon file chosen in the open-file dialog, its first icon selected.
+    void BrowseIconFile();
+    // The About box, modal, owned by this dialog.
+    void ShowAboutBox();
+    // Opens the About box while the program's settings key is missing.
+    void CheckFirstRun();
+
 protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
@@ -93,6 +103,9 @@ private:
     void OnApplyClicked(Message&);
     void OnDropFiles(Message& m) { AcceptDroppedFile(reinterpret_cast<HDROP>(m.wParam)); }
     void OnPickRecentIconFile(Message&) { PickRecentIconFile(); }
+    void OnRebuildIconCache(Message&) { RebuildIconCache(); }
+    void OnAbout(Message&) { ShowAboutBox(); }
+    void OnBrowseIconFile(Message&) { BrowseIconFile(); }
     void TakeTarget(bool drive, const char* path, const char* displayName);
     bool WriteInfoTip(const char* target, const wchar_t* infoTip);
     std::wstring InfoTipText() const;

@@ -1,13 +1,17 @@
+#include "apply/ReportError.h"
 #include "app/FolderIconDialog.h"
 #include "framework/WinApp.h"
 #include "resource.h"
 #include <cstdio>
 
-// The file that could not be written, then the system's reason.
 void FolderIconDialog::ReportWriteFailure(const char* file)
 {
     // Read before anything else can replace it.
-    const DWORD error = GetLastError();
+    ReportSystemError(m_hWnd, GetLastError(), file);
+}
+
+void ReportSystemError(HWND owner, DWORD error, const char* subject)
+{
     char reason[ERROR_TEXT_BUFFER_SIZE] = "";
     // A system text may hold inserts; with no arguments to give them they
     // are shown as they stand instead of being read from nowhere.
@@ -15,10 +19,13 @@ void FolderIconDialog::ReportWriteFailure(const char* file)
                         sizeof reason, nullptr))
         snprintf(reason, sizeof reason, "%lu", static_cast<unsigned long>(error));
     char text[PATH_BUFFER_SIZE + ERROR_TEXT_BUFFER_SIZE + 4];
-    snprintf(text, sizeof text, "%s\n\n%s", file, reason);
+    if (subject)
+        snprintf(text, sizeof text, "%s\n\n%s", subject, reason);
+    else
+        snprintf(text, sizeof text, "%s", reason);
     char caption[STRING_BUFFER_SIZE];
     AfxLoadString(IDS_ERROR_CAPTION, caption);
-    MessageBoxA(m_hWnd, text, caption, MB_OK);
+    MessageBoxA(owner, text, caption, MB_OK);
 }
 
 void FolderIconDialog::ReportNotCustomisable()

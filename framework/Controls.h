@@ -3,7 +3,11 @@
 #pragma once
 #include "framework/Wnd.h"
 
-class CButton : public CWnd {};
+class CButton : public CWnd {
+public:
+    int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
+    void SetCheck(int state) const { SendMessage(BM_SETCHECK, static_cast<WPARAM>(state)); }
+};
 class CStatic : public CWnd {};
 class CEdit : public CWnd {};
 class CComboBox : public CWnd {

@@ -4,20 +4,9 @@
 namespace {
 
 // The dialog being created on this thread. Messages that reach the dialog
-// procedure before WM_INITDIALOG (WM_SETFONT, and WM_MEASUREITEM of an
-// owner-drawn fixed list) find their object here.
+// procedure before its window is bound (WM_SETFONT, WM_MEASUREITEM of an
+// owner-drawn fixed list, WM_INITDIALOG itself) find their object here.
 thread_local CDialog* t_dialogInCreation = nullptr;
-
-class CreationScope {
-public:
-    explicit CreationScope(CDialog* dialog) : m_previous(t_dialogInCreation) { t_dialogInCreation = dialog; }
-    ~CreationScope() { t_dialogInCreation = m_previous; }
-    CreationScope(const CreationScope&) = delete;
-    CreationScope& operator=(const CreationScope&) = delete;
-
-private:
-    CDialog* m_previous;
-};
 
 // The messages whose answer a dialog procedure returns itself instead of
 // storing it in DWLP_MSGRESULT.
@@ -56,6 +45,16 @@ const MessageEntry<CDialog> CDialog::messageTable[] = {
     { WM_COMMAND,    BN_CLICKED, IDCANCEL, &CDialog::OnCancelCommand },
 };
 
+CDialog::CreationScope::CreationScope(CDialog* dialog) : m_previous(t_dialogInCreation)
+{
+    t_dialogInCreation = dialog;
+}
+
+CDialog::CreationScope::~CreationScope()
+{
+    t_dialogInCreation = m_previous;
+}
+
 CDialog::CDialog(UINT templateId, HWND parent) : m_templateId(templateId), m_parent(parent) {}
 
 CDialog::~CDialog()
@@ -68,16 +67,14 @@ INT_PTR CDialog::DoModal()
 {
     const LPCSTR name = MAKEINTRESOURCEA(m_templateId);
     CreationScope scope(this);
-    return DialogBoxParamA(AfxFindResourceHandle(name, RT_DIALOG), name, m_parent, DialogProc,
-                           reinterpret_cast<LPARAM>(this));
+    return DialogBoxParamA(AfxFindResourceHandle(name, RT_DIALOG), name, m_parent, DialogProc, 0);
 }
 
 bool CDialog::Create()
 {
     const LPCSTR name = MAKEINTRESOURCEA(m_templateId);
     CreationScope scope(this);
-    return CreateDialogParamA(AfxFindResourceHandle(name, RT_DIALOG), name, m_parent, DialogProc,
-                              reinterpret_cast<LPARAM>(this)) != nullptr;
+    return CreateDialogParamA(AfxFindResourceHandle(name, RT_DIALOG), name, m_parent, DialogProc, 0) != nullptr;
 }
 
 BOOL CDialog::DestroyWindow()
@@ -151,7 +148,9 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
 {
     auto* dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrA(window, DWLP_USER));
     if (!dialog) {
-        dialog = message == WM_INITDIALOG ? reinterpret_cast<CDialog*>(lParam) : t_dialogInCreation;
+        // The object is found the same way whoever creates the window: a
+        // common dialog hands its child's WM_INITDIALOG a parameter of its own.
+        dialog = t_dialogInCreation;
         if (!dialog)
             return FALSE;
         dialog->m_hWnd = window;

@@ -36,6 +36,24 @@ public:
     bool OnMessage(Message& m) override;
 
 protected:
+    // While it lives, this is the dialog being created on this thread: the
+    // messages that reach the dialog procedure before its window is bound
+    // find their object there.
+    class CreationScope {
+    public:
+        explicit CreationScope(CDialog* dialog);
+        ~CreationScope();
+        CreationScope(const CreationScope&) = delete;
+        CreationScope& operator=(const CreationScope&) = delete;
+
+    private:
+        CDialog* m_previous;
+    };
+
+    // The one procedure of every dialog of the program, and the hook of the
+    // common dialogs' child templates.
+    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
     virtual void DoDataExchange(CDataExchange*) {}
     virtual BOOL OnInitDialog();
     virtual void OnOK() { EndDialog(IDOK); }
@@ -52,7 +70,6 @@ private:
     void OnOKCommand(Message&) { OnOK(); }
     void OnCancelCommand(Message&) { OnCancel(); }
 
-    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static const MessageEntry<CDialog> messageTable[];
 
     UINT m_templateId;

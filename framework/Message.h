@@ -16,8 +16,9 @@ struct Message {
 };
 
 // The notification code and control id a message carries: for WM_COMMAND the
-// high and low words of wParam; for WM_DRAWITEM and WM_MEASUREITEM code 0 and
-// the control id in wParam; for every other message 0 and 0.
+// high and low words of wParam; for WM_NOTIFY those its header names; for
+// WM_DRAWITEM and WM_MEASUREITEM code 0 and the control id in wParam; for
+// every other message 0 and 0.
 UINT NotificationCode(const Message& m);
 UINT ControlId(const Message& m);
 

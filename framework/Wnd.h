@@ -32,6 +32,18 @@ public:
     BOOL SetWindowTextW(const wchar_t* text) const { return ::SetWindowTextW(m_hWnd, text); }
     int GetWindowTextW(wchar_t* text, int size) const { return ::GetWindowTextW(m_hWnd, text, size); }
     int GetWindowTextLengthW() const { return ::GetWindowTextLengthW(m_hWnd); }
+    HWND GetWindow(UINT relation) const { return ::GetWindow(m_hWnd, relation); }
+    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+    BOOL GetWindowRect(RECT* rect) const { return ::GetWindowRect(m_hWnd, rect); }
+    BOOL ScreenToClient(POINT* point) const { return ::ScreenToClient(m_hWnd, point); }
+    BOOL MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE) const
+    {
+        return ::MoveWindow(m_hWnd, x, y, width, height, repaint);
+    }
+    LONG_PTR ModifyStyleEx(DWORD remove, DWORD add) const
+    {
+        return SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE, (GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(remove)) | add);
+    }
     HICON SetIcon(HICON icon, BOOL big) const
     {
         return reinterpret_cast<HICON>(SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));

@@ -117,3 +117,29 @@
 
 // Size of the small application icon (window caption, minimised image, drag icon)
 #define SMALL_ICON_SIZE         16
+
+// The icon cache rebuild: the digits of a size, and how long each broadcast
+// waits for one top-level window before it goes on without it
+#define SHELL_ICON_SIZE_DIGITS  16
+#define BROADCAST_TIMEOUT_MS    1000
+
+// The About box's links: the colour of the link under the mouse, and the
+// room left beside a caption when a link is fitted to it
+#define LINK_HOVER_COLOUR       RGB(0, 0, 255)
+#define LINK_WIDTH_MARGIN       3
+
+// The context-menu verb: the program's own path, and the option's stored
+// state as decimal text
+#define PROGRAM_PATH_BUFFER_SIZE 256
+#define OPTION_TEXT_BUFFER_SIZE  16
+
+// The icon file chooser: its file-name buffer, one character more than the
+// length it is announced with, and the path of the selection it previews
+#define ICON_FILE_NAME_BUFFER_SIZE 261
+#define ICON_PATH_BUFFER_SIZE      264
+
+// What an Explorer-style file dialog answers with its shell browser; not
+// every set of headers names it
+#ifndef WM_GETISHELLBROWSER
+#define WM_GETISHELLBROWSER     (WM_USER + 7)
+#endif

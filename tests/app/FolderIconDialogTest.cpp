@@ -1,6 +1,7 @@
 // The main dialog as it opens, and how it closes.
 #include "app/FolderIconApp.h"
 #include "app/FolderIconDialog.h"
+#include "harness/FirstRun.h"
 #include "harness/ModalDriver.h"
 #include "harness/RegistryKey.h"
 #include "harness/Windows.h"
@@ -180,11 +181,12 @@ protected:
     void TearDown() override
     {
         EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, "Software\\KORBINEX"));
-        EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, "Software\\VELDRAKO"));
+        // The first-run marker stays as the run made it: nothing is written there.
+        const std::vector<BYTE> option = ReadRegistryData(HKEY_CURRENT_USER, MARKER_KEY, "MenuContextuel").data;
+        EXPECT_EQ(std::string(option.begin(), option.end()), std::string("2", 2));
     }
 
     ScopedRegistryKey recentFiles{ HKEY_CURRENT_USER, "Software\\KORBINEX" };
-    ScopedRegistryKey options{ HKEY_CURRENT_USER, "Software\\VELDRAKO" };
 };
 
 } // namespace

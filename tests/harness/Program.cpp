@@ -7,15 +7,16 @@ constexpr DWORD PATIENCE_MS = 20000;
 
 struct Search {
     DWORD processId;
+    const char* title;
     HWND found;
 };
 
-BOOL CALLBACK FindMainWindow(HWND window, LPARAM parameter)
+BOOL CALLBACK FindWindowByTitle(HWND window, LPARAM parameter)
 {
     auto* search = reinterpret_cast<Search*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window) && WindowText(window) == "Changer l'ic\xf4ne du dossier") {
+    if (owner == search->processId && IsWindowVisible(window) && WindowText(window) == search->title) {
         search->found = window;
         return FALSE;
     }
@@ -25,8 +26,13 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM parameter)
 } // namespace
 
 ProgramProcess::ProgramProcess(const std::string& arguments)
+    : ProgramProcess(CommandLine{ "\"" + PathBesideTests("Brisevent.exe") + "\" " + arguments })
 {
-    std::string commandLine = "\"" + PathBesideTests("Brisevent.exe") + "\" " + arguments;
+}
+
+ProgramProcess::ProgramProcess(CommandLine whole)
+{
+    std::string& commandLine = whole.text;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_process))
@@ -54,14 +60,25 @@ ProgramProcess::~ProgramProcess()
 
 HWND ProgramProcess::WaitForMainWindow() const
 {
-    const DWORD start = GetTickCount();
-    Search search = { m_process.dwProcessId, nullptr };
-    while (!search.found && GetTickCount() - start < PATIENCE_MS) {
-        EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
-        if (!search.found)
-            Sleep(50);
-    }
+    return WaitForWindow("Changer l'ic\xf4ne du dossier");
+}
+
+HWND ProgramProcess::VisibleWindow(const char* title) const
+{
+    Search search = { m_process.dwProcessId, title, nullptr };
+    EnumWindows(FindWindowByTitle, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND ProgramProcess::WaitForWindow(const char* title) const
+{
+    const DWORD start = GetTickCount();
+    HWND found = VisibleWindow(title);
+    while (!found && GetTickCount() - start < PATIENCE_MS) {
+        Sleep(50);
+        found = VisibleWindow(title);
+    }
+    return found;
 }
 
 bool ProgramProcess::WaitForEnd()

@@ -9,6 +9,11 @@ public:
     explicit ProgramProcess(const std::string& arguments);
     // The same with the arguments in UTF-16, as the shell passes them.
     explicit ProgramProcess(const std::wstring& arguments);
+    // Starts a command line as the shell would run it, program path and all.
+    struct CommandLine {
+        std::string text;
+    };
+    explicit ProgramProcess(CommandLine commandLine);
     ~ProgramProcess();
     ProgramProcess(const ProgramProcess&) = delete;
     ProgramProcess& operator=(const ProgramProcess&) = delete;
@@ -16,6 +21,10 @@ public:
     bool Started() const { return m_process.hProcess != nullptr; }
     // The program's visible main dialog, once it is there; null after 20 s.
     HWND WaitForMainWindow() const;
+    // The program's visible top-level window of that whole title (Windows-1252):
+    // at once, or once it is there (null after 20 s).
+    HWND VisibleWindow(const char* title) const;
+    HWND WaitForWindow(const char* title) const;
     // True when the process ended within 20 s; it is ended by force otherwise.
     bool WaitForEnd();
     DWORD ExitCode() const;

@@ -1,0 +1,187 @@
+#include "about/AboutDialog.h"
+#include "app/FolderIconDialog.h"
+#include "app/RegistryText.h"
+#include "apply/ReportError.h"
+#include "framework/WinApp.h"
+#include <cstdlib>
+
+int AboutDirty = 0;
+
+namespace {
+
+const UINT VERB_KEYS[] = { IDS_FOLDER_VERB_KEY, IDS_DRIVE_VERB_KEY };
+
+LONG CreateKey(HKEY parent, const char* name, HKEY* key)
+{
+    return RegCreateKeyExA(parent, name, 0, const_cast<char*>(""), REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                           key, nullptr);
+}
+
+LONG SetText(HKEY key, const char* name, const char* text)
+{
+    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                          static_cast<DWORD>(lstrlenA(text) + 1));
+}
+
+// The first failure of a series of registry calls is the one the user is
+// told of.
+void Keep(LONG& first, LONG result)
+{
+    if (first == ERROR_SUCCESS)
+        first = result;
+}
+
+// The verb that starts the program on the folder or drive it is chosen on.
+LONG RegisterVerb(const char* verbKey, const char* menuText, const char* command)
+{
+    char commandKey[STRING_BUFFER_SIZE];
+    AfxLoadString(IDS_COMMAND_KEY, commandKey);
+    HKEY verb;
+    LONG failure = CreateKey(HKEY_CLASSES_ROOT, verbKey, &verb);
+    if (failure != ERROR_SUCCESS)
+        return failure;
+    Keep(failure, SetText(verb, nullptr, menuText));
+    HKEY commandEntry;
+    const LONG created = CreateKey(verb, commandKey, &commandEntry);
+    Keep(failure, created);
+    if (created == ERROR_SUCCESS) {
+        Keep(failure, SetText(commandEntry, nullptr, command));
+        RegCloseKey(commandEntry);
+    }
+    RegCloseKey(verb);
+    return failure;
+}
+
+// A verb that is not there is already removed.
+LONG UnlessAbsent(LONG result)
+{
+    return result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : result;
+}
+
+LONG RemoveVerb(const char* verbKey)
+{
+    char commandKey[STRING_BUFFER_SIZE];
+    AfxLoadString(IDS_COMMAND_KEY, commandKey);
+    LONG failure = ERROR_SUCCESS;
+    HKEY verb;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, verbKey, 0, KEY_ALL_ACCESS, &verb) == ERROR_SUCCESS) {
+        Keep(failure, UnlessAbsent(RegDeleteKeyA(verb, commandKey)));
+        RegCloseKey(verb);
+    }
+    Keep(failure, UnlessAbsent(RegDeleteKeyA(HKEY_CLASSES_ROOT, verbKey)));
+    return failure;
+}
+
+// Both verbs, for folders and for drives. A program path that does not fit
+// its buffer is not registered cut short: the shell would start another
+// program with it, or nothing.
+LONG WriteVerbs(bool registered)
+{
+    // Room for the whole format around the whole path.
+    char command[STRING_BUFFER_SIZE + PROGRAM_PATH_BUFFER_SIZE] = "";
+    if (registered) {
+        char program[PROGRAM_PATH_BUFFER_SIZE];
+        const DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
+        if (length == 0 || length >= sizeof program)
+            return ERROR_FILENAME_EXCED_RANGE;
+        char format[STRING_BUFFER_SIZE];
+        AfxLoadString(IDS_VERB_COMMAND, format);
+        wsprintfA(command, format, program);
+    }
+    char menuText[STRING_BUFFER_SIZE];
+    AfxLoadString(IDS_VERB_TEXT, menuText);
+    LONG failure = ERROR_SUCCESS;
+    for (UINT id : VERB_KEYS) {
+        char verbKey[STRING_BUFFER_SIZE];
+        AfxLoadString(id, verbKey);
+        Keep(failure, registered ? RegisterVerb(verbKey, menuText, command) : RemoveVerb(verbKey));
+    }
+    return failure;
+}
+
+} // namespace
+
+void AboutDialog::LoadContextMenuOption()
+{
+    bool checked = true;
+    AboutDirty = 1;
+    char optionKey[STRING_BUFFER_SIZE];
+    char programKey[STRING_BUFFER_SIZE];
+    char valueName[STRING_BUFFER_SIZE];
+    AfxLoadString(IDS_OPTION_KEY, optionKey);
+    AfxLoadString(IDS_PROGRAM_KEY, programKey);
+    AfxLoadString(IDS_CONTEXT_MENU_VALUE, valueName);
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, optionKey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+        HKEY program;
+        if (RegOpenKeyExA(key, programKey, 0, KEY_ALL_ACCESS, &program) == ERROR_SUCCESS) {
+            char stored[STRING_BUFFER_SIZE];
+            if (ReadRegistryText(program, valueName, stored, sizeof stored)) {
+                // The program writes only 0 and 2; a 1 asks for the verbs to
+                // be written again.
+                const int state = std::atoi(stored);
+                AboutDirty = state == 1;
+                checked = state != 0;
+            }
+            RegCloseKey(program);
+        }
+        RegCloseKey(key);
+    }
+    if (checked)
+        m_contextMenuOption.SetCheck(BST_CHECKED);
+}
+
+// Without the rights to the classes' keys the verbs cannot change: the user
+// is told once, and the choice is still recorded.
+void AboutDialog::SaveContextMenuOption()
+{
+    if (AboutDirty) {
+        const LONG failure = WriteVerbs(m_contextMenuOption.GetCheck() != BST_UNCHECKED);
+        char optionKey[STRING_BUFFER_SIZE];
+        char programKey[STRING_BUFFER_SIZE];
+        char valueName[STRING_BUFFER_SIZE];
+        AfxLoadString(IDS_OPTION_KEY, optionKey);
+        AfxLoadString(IDS_PROGRAM_KEY, programKey);
+        AfxLoadString(IDS_CONTEXT_MENU_VALUE, valueName);
+        HKEY key;
+        if (CreateKey(HKEY_CURRENT_USER, optionKey, &key) == ERROR_SUCCESS) {
+            HKEY program;
+            if (CreateKey(key, programKey, &program) == ERROR_SUCCESS) {
+                char state[OPTION_TEXT_BUFFER_SIZE];
+                wsprintfA(state, "%d", m_contextMenuOption.GetCheck() * 2);
+                SetText(program, valueName, state);
+                RegCloseKey(program);
+            }
+            RegCloseKey(key);
+        }
+        if (failure != ERROR_SUCCESS)
+            ReportSystemError(m_hWnd, static_cast<DWORD>(failure));
+    }
+    CDialog::OnOK();
+}
+
+void AboutDialog::OnContextMenuOptionClicked(Message&)
+{
+    AboutDirty = 1;
+}
+
+// The marker is the program's key alone; until a first OK of the About box
+// has made it, every start opens the About box first.
+void FolderIconDialog::CheckFirstRun()
+{
+    char optionKey[STRING_BUFFER_SIZE];
+    char programKey[STRING_BUFFER_SIZE];
+    AfxLoadString(IDS_OPTION_KEY, optionKey);
+    AfxLoadString(IDS_PROGRAM_KEY, programKey);
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, optionKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+        ShowAboutBox();
+        return;
+    }
+    HKEY program;
+    if (RegOpenKeyExA(key, programKey, 0, KEY_ALL_ACCESS, &program) == ERROR_SUCCESS)
+        RegCloseKey(program);
+    else
+        ShowAboutBox();
+    RegCloseKey(key);
+}
