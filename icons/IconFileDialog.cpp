@@ -178,11 +178,7 @@ void FolderIconDialog::BrowseIconFile()
         char path[PATH_BUFFER_SIZE];
         if (ToCodePageExactly(file, path, sizeof path) && ChooseIcon(path, 0))
             break;
-        char text[STRING_BUFFER_SIZE];
-        char caption[STRING_BUFFER_SIZE];
-        AfxLoadString(IDS_NO_ICON_FOUND, text);
-        AfxLoadString(IDS_MESSAGE_CAPTION, caption);
-        MessageBoxA(m_hWnd, text, caption, MB_OK | MB_ICONEXCLAMATION);
+        ReportNoIcon();
     }
     LastFilterIndex = dialog.m_ofn.nFilterIndex;
 }

@@ -116,11 +116,7 @@ void FolderIconDialog::BrowseForTarget()
             TakeTarget(kind == PathKind::Drive, path, name);
             return;
         }
-        char message[STRING_BUFFER_SIZE];
-        char caption[STRING_BUFFER_SIZE];
-        AfxLoadString(IDS_NOT_CUSTOMISABLE, message);
-        AfxLoadString(IDS_MESSAGE_CAPTION, caption);
-        MessageBoxA(m_hWnd, message, caption, MB_OK | MB_ICONEXCLAMATION);
+        ReportNotCustomisable();
     }
 }
 
