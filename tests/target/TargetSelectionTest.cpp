@@ -113,15 +113,25 @@ protected:
         return window != dialog.m_hWnd && ClassName(window) == "#32770" && !IsBrowser(window);
     }
 
-    // The browser, given `path` to select (none: as it opened), then OK.
-    ModalDriver::Step ChooseInBrowser(const char* path = nullptr)
+    // The browser, OK pressed on what it shows selected.
+    ModalDriver::Step ChooseInBrowser()
+    {
+        return [this](HWND window) {
+            if (!IsBrowser(window))
+                return false;
+            PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+            return true;
+        };
+    }
+
+    // The browser, `path` selected; OK is for a later step: pressed at once,
+    // it may still take what the browser opened on.
+    ModalDriver::Step SelectPathInBrowser(const char* path)
     {
         return [this, path](HWND window) {
             if (!IsBrowser(window))
                 return false;
-            if (path)
-                SendMessageA(window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path));
-            PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+            SendMessageA(window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path));
             return true;
         };
     }
@@ -295,7 +305,7 @@ TEST_F(TargetSelectionTest, OnlyAnEmptyCommandLineOpensTheBrowser)
 TEST_F(TargetSelectionTest, BrowsedFolderBecomesTheTargetUnderItsOwnName)
 {
     ModalDriver driver(BROWSER_DEADLINE_MS);
-    driver.Then(ChooseInBrowser(folder.c_str()));
+    driver.Then(SelectPathInBrowser(folder.c_str())).Then(ChooseInBrowser());
     dialog.BrowseForTarget();
     EXPECT_TRUE(driver.Done());
     ExpectFolderTarget(folder, "Vacances");
@@ -304,7 +314,7 @@ TEST_F(TargetSelectionTest, BrowsedFolderBecomesTheTargetUnderItsOwnName)
 TEST_F(TargetSelectionTest, BrowsedDriveRootBecomesADriveTarget)
 {
     ModalDriver driver(BROWSER_DEADLINE_MS);
-    driver.Then(ChooseInBrowser("C:\\"));
+    driver.Then(SelectPathInBrowser("C:\\")).Then(ChooseInBrowser());
     dialog.BrowseForTarget();
     EXPECT_TRUE(driver.Done());
     ExpectDriveTarget("C:\\");
@@ -478,7 +488,7 @@ TEST_F(TargetSelectionTest, EveryNewTargetSetsCancelBackToAnnuler)
 
     SetCancelCaption("Fermer");
     ModalDriver driver(BROWSER_DEADLINE_MS);
-    driver.Then(ChooseInBrowser("C:\\"));
+    driver.Then(SelectPathInBrowser("C:\\")).Then(ChooseInBrowser());
     dialog.BrowseForTarget();
     EXPECT_EQ(Text(IDCANCEL), "Annuler") << "from the browser";
 
