@@ -113,6 +113,21 @@ protected:
         return window != dialog.m_hWnd && ClassName(window) == "#32770" && !IsBrowser(window);
     }
 
+    // The name of the item the browser's tree shows selected.
+    static std::string BrowserSelection(HWND browser)
+    {
+        const HWND tree = FindWindowExA(browser, nullptr, "SysTreeView32", nullptr);
+        char text[MAX_PATH] = "";
+        TVITEMA item = {};
+        item.mask = TVIF_TEXT;
+        item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        if (!item.hItem || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+            return std::string();
+        return text;
+    }
+
     // The browser, OK pressed on what it shows selected.
     ModalDriver::Step ChooseInBrowser()
     {
@@ -305,7 +320,9 @@ TEST_F(TargetSelectionTest, OnlyAnEmptyCommandLineOpensTheBrowser)
 TEST_F(TargetSelectionTest, BrowsedFolderBecomesTheTargetUnderItsOwnName)
 {
     ModalDriver driver(BROWSER_DEADLINE_MS);
-    driver.Then(SelectPathInBrowser(folder.c_str())).Then(ChooseInBrowser());
+    driver.Then(SelectPathInBrowser(folder.c_str()))
+        .Then([this](HWND window) { return IsBrowser(window) && BrowserSelection(window) == "Vacances"; })
+        .Then(ChooseInBrowser());
     dialog.BrowseForTarget();
     EXPECT_TRUE(driver.Done());
     ExpectFolderTarget(folder, "Vacances");
@@ -335,10 +352,10 @@ TEST_F(TargetSelectionTest, RefusedBrowserChoiceWarnsAndShowsTheBrowserAgain)
               SendMessageA(window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(gone.c_str()));
               return true;
           })
-        // The browser settles on the new selection before the folder goes;
-        // pressed at once, OK may still take the target it opened on.
+        // The folder goes only once the browser shows it selected: before
+        // that, OK may still take the target it opened on.
         .Then([&](HWND window) {
-            if (!IsBrowser(window))
+            if (!IsBrowser(window) || BrowserSelection(window) != "Disparu")
                 return false;
             RemoveDirectoryA(gone.c_str());
             PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
