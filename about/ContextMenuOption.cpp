@@ -99,24 +99,33 @@ LONG WriteVerbs(bool registered)
     return failure;
 }
 
+// The names of the record of the option, which is also the first-run marker.
+struct OptionNames {
+    OptionNames()
+    {
+        AfxLoadString(IDS_OPTION_KEY, optionKey);
+        AfxLoadString(IDS_PROGRAM_KEY, programKey);
+        AfxLoadString(IDS_CONTEXT_MENU_VALUE, valueName);
+    }
+
+    char optionKey[STRING_BUFFER_SIZE];
+    char programKey[STRING_BUFFER_SIZE];
+    char valueName[STRING_BUFFER_SIZE];
+};
+
 } // namespace
 
 void AboutDialog::LoadContextMenuOption()
 {
     bool checked = true;
     AboutDirty = 1;
-    char optionKey[STRING_BUFFER_SIZE];
-    char programKey[STRING_BUFFER_SIZE];
-    char valueName[STRING_BUFFER_SIZE];
-    AfxLoadString(IDS_OPTION_KEY, optionKey);
-    AfxLoadString(IDS_PROGRAM_KEY, programKey);
-    AfxLoadString(IDS_CONTEXT_MENU_VALUE, valueName);
+    const OptionNames names;
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, optionKey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, names.optionKey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
         HKEY program;
-        if (RegOpenKeyExA(key, programKey, 0, KEY_ALL_ACCESS, &program) == ERROR_SUCCESS) {
+        if (RegOpenKeyExA(key, names.programKey, 0, KEY_ALL_ACCESS, &program) == ERROR_SUCCESS) {
             char stored[STRING_BUFFER_SIZE];
-            if (ReadRegistryText(program, valueName, stored, sizeof stored)) {
+            if (ReadRegistryText(program, names.valueName, stored, sizeof stored)) {
                 // The program writes only 0 and 2; a 1 asks for the verbs to
                 // be written again.
                 const int state = std::atoi(stored);
@@ -137,19 +146,14 @@ void AboutDialog::SaveContextMenuOption()
 {
     if (AboutDirty) {
         const LONG failure = WriteVerbs(m_contextMenuOption.GetCheck() != BST_UNCHECKED);
-        char optionKey[STRING_BUFFER_SIZE];
-        char programKey[STRING_BUFFER_SIZE];
-        char valueName[STRING_BUFFER_SIZE];
-        AfxLoadString(IDS_OPTION_KEY, optionKey);
-        AfxLoadString(IDS_PROGRAM_KEY, programKey);
-        AfxLoadString(IDS_CONTEXT_MENU_VALUE, valueName);
+        const OptionNames names;
         HKEY key;
-        if (CreateKey(HKEY_CURRENT_USER, optionKey, &key) == ERROR_SUCCESS) {
+        if (CreateKey(HKEY_CURRENT_USER, names.optionKey, &key) == ERROR_SUCCESS) {
             HKEY program;
-            if (CreateKey(key, programKey, &program) == ERROR_SUCCESS) {
+            if (CreateKey(key, names.programKey, &program) == ERROR_SUCCESS) {
                 char state[OPTION_TEXT_BUFFER_SIZE];
                 wsprintfA(state, "%d", m_contextMenuOption.GetCheck() * 2);
-                SetText(program, valueName, state);
+                SetText(program, names.valueName, state);
                 RegCloseKey(program);
             }
             RegCloseKey(key);
@@ -169,17 +173,14 @@ void AboutDialog::OnContextMenuOptionClicked(Message&)
 // has made it, every start opens the About box first.
 void FolderIconDialog::CheckFirstRun()
 {
-    char optionKey[STRING_BUFFER_SIZE];
-    char programKey[STRING_BUFFER_SIZE];
-    AfxLoadString(IDS_OPTION_KEY, optionKey);
-    AfxLoadString(IDS_PROGRAM_KEY, programKey);
+    const OptionNames names;
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, optionKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, names.optionKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
         ShowAboutBox();
         return;
     }
     HKEY program;
-    if (RegOpenKeyExA(key, programKey, 0, KEY_ALL_ACCESS, &program) == ERROR_SUCCESS)
+    if (RegOpenKeyExA(key, names.programKey, 0, KEY_ALL_ACCESS, &program) == ERROR_SUCCESS)
         RegCloseKey(program);
     else
         ShowAboutBox();
