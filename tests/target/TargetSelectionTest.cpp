@@ -113,6 +113,20 @@ protected:
         return window != dialog.m_hWnd && ClassName(window) == "#32770" && !IsBrowser(window);
     }
 
+    static std::wstring WideBrowserSelection(HWND browser)
+    {
+        const HWND tree = FindWindowExA(browser, nullptr, "SysTreeView32", nullptr);
+        wchar_t text[MAX_PATH] = L"";
+        TVITEMW item = {};
+        item.mask = TVIF_TEXT;
+        item.hItem = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+        item.pszText = text;
+        item.cchTextMax = MAX_PATH;
+        if (!item.hItem || !SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)))
+            return std::wstring();
+        return text;
+    }
+
     // The name of the item the browser's tree shows selected.
     static std::string BrowserSelection(HWND browser)
     {
@@ -139,27 +153,27 @@ protected:
         };
     }
 
-    // The browser, `path` selected; OK is for a later step: pressed at once,
-    // it may still take what the browser opened on.
-    ModalDriver::Step SelectPathInBrowser(const char* path)
+    // The browser, `path` (whose own name is `name`) selected; OK is for a
+    // later step. The browser may drop a selection asked for while it still
+    // fills its tree, so it is asked again until the tree shows it.
+    ModalDriver::Step SelectPathInBrowser(const char* path, const char* name)
     {
-        return [this, path](HWND window) {
+        return [this, path, name](HWND window) {
             if (!IsBrowser(window))
                 return false;
             SendMessageA(window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path));
-            return true;
+            return !name || BrowserSelection(window) == name;
         };
     }
 
-    // The browser, its selection moved to `item`; OK is for a later step,
-    // once the browser has settled on it.
-    ModalDriver::Step SelectInBrowser(LPCITEMIDLIST item)
+    // The same with the folder's item, for a name the code page cannot spell.
+    ModalDriver::Step SelectInBrowser(LPCITEMIDLIST item, const std::wstring& name)
     {
-        return [this, item](HWND window) {
+        return [this, item, name](HWND window) {
             if (!IsBrowser(window))
                 return false;
             SendMessageA(window, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(item));
-            return true;
+            return WideBrowserSelection(window) == name;
         };
     }
 
@@ -320,9 +334,7 @@ TEST_F(TargetSelectionTest, OnlyAnEmptyCommandLineOpensTheBrowser)
 TEST_F(TargetSelectionTest, BrowsedFolderBecomesTheTargetUnderItsOwnName)
 {
     ModalDriver driver(BROWSER_DEADLINE_MS);
-    driver.Then(SelectPathInBrowser(folder.c_str()))
-        .Then([this](HWND window) { return IsBrowser(window) && BrowserSelection(window) == "Vacances"; })
-        .Then(ChooseInBrowser());
+    driver.Then(SelectPathInBrowser(folder.c_str(), "Vacances")).Then(ChooseInBrowser());
     dialog.BrowseForTarget();
     EXPECT_TRUE(driver.Done());
     ExpectFolderTarget(folder, "Vacances");
@@ -331,7 +343,7 @@ TEST_F(TargetSelectionTest, BrowsedFolderBecomesTheTargetUnderItsOwnName)
 TEST_F(TargetSelectionTest, BrowsedDriveRootBecomesADriveTarget)
 {
     ModalDriver driver(BROWSER_DEADLINE_MS);
-    driver.Then(SelectPathInBrowser("C:\\")).Then(ChooseInBrowser());
+    driver.Then(SelectPathInBrowser("C:\\", nullptr)).Then(ChooseInBrowser());
     dialog.BrowseForTarget();
     EXPECT_TRUE(driver.Done());
     ExpectDriveTarget("C:\\");
@@ -341,26 +353,20 @@ TEST_F(TargetSelectionTest, RefusedBrowserChoiceWarnsAndShowsTheBrowserAgain)
 {
     const std::string gone = temp / "Disparu";
     ASSERT_TRUE(CreateDirectoryA(gone.c_str(), nullptr));
-    Take(folder, TargetKind::Folder);
+    // The browser opens on the target; the folder goes once the browser
+    // shows it selected, so that OK returns a folder that is no more.
+    Take(gone, TargetKind::Folder);
     std::string caption;
     std::string message;
     int browsers = 0;
     ModalDriver driver(BROWSER_DEADLINE_MS);
     driver.Then([&](HWND window) {
-              if (!IsBrowser(window))
+              if (!IsBrowser(window) || BrowserSelection(window) != "Disparu")
                   return false;
-              SendMessageA(window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(gone.c_str()));
+              RemoveDirectoryA(gone.c_str());
+              PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
               return true;
           })
-        // The folder goes only once the browser shows it selected: before
-        // that, OK may still take the target it opened on.
-        .Then([&](HWND window) {
-            if (!IsBrowser(window) || BrowserSelection(window) != "Disparu")
-                return false;
-            RemoveDirectoryA(gone.c_str());
-            PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
-            return true;
-        })
         .Then([&](HWND window) {
             if (!IsMessageBox(window))
                 return false;
@@ -376,7 +382,7 @@ TEST_F(TargetSelectionTest, RefusedBrowserChoiceWarnsAndShowsTheBrowserAgain)
     EXPECT_EQ(caption, "Ostravel");
     EXPECT_EQ(message, "Ce n'est pas un dossier pouvant \xeatre personnalis\xe9");
     EXPECT_EQ(browsers, 1);
-    ExpectTargetKept(folder);
+    ExpectTargetKept(gone);
 }
 
 TEST_F(TargetSelectionTest, CancelledBrowserKeepsThePreviousTarget)
@@ -505,7 +511,7 @@ TEST_F(TargetSelectionTest, EveryNewTargetSetsCancelBackToAnnuler)
 
     SetCancelCaption("Fermer");
     ModalDriver driver(BROWSER_DEADLINE_MS);
-    driver.Then(SelectPathInBrowser("C:\\")).Then(ChooseInBrowser());
+    driver.Then(SelectPathInBrowser("C:\\", nullptr)).Then(ChooseInBrowser());
     dialog.BrowseForTarget();
     EXPECT_EQ(Text(IDCANCEL), "Annuler") << "from the browser";
 
@@ -581,7 +587,7 @@ TEST_F(TargetSelectionTest, PathOutsideTheCodePageNeverBecomesItsLookAlike)
         int browsers = 0;
         std::string message;
         ModalDriver driver(BROWSER_DEADLINE_MS);
-        driver.Then(SelectInBrowser(item))
+        driver.Then(SelectInBrowser(item, wide.substr(wide.find_last_of(L'\\') + 1)))
             .Then(ChooseInBrowser())
             .Then([&](HWND window) {
                 if (!IsMessageBox(window))
@@ -626,7 +632,7 @@ TEST_F(TargetSelectionTest, FolderTooLongForItsDesktopIniIsRefusedWhenChosen)
     int browsers = 0;
     int messages = 0;
     ModalDriver driver(BROWSER_DEADLINE_MS);
-    driver.Then(SelectInBrowser(item))
+    driver.Then(SelectInBrowser(item, Widened(deep.Path().substr(deep.Path().find_last_of('\\') + 1))))
         .Then(ChooseInBrowser())
         .Then([&](HWND window) {
             if (!IsMessageBox(window))
