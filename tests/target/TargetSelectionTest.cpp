@@ -353,15 +353,17 @@ TEST_F(TargetSelectionTest, RefusedBrowserChoiceWarnsAndShowsTheBrowserAgain)
 {
     const std::string gone = temp / "Disparu";
     ASSERT_TRUE(CreateDirectoryA(gone.c_str(), nullptr));
-    // The browser opens on the target; the folder goes once the browser
-    // shows it selected, so that OK returns a folder that is no more.
+    // The browser opens on the target, but may drop that selection while it
+    // fills its tree: it is asked again until the tree shows it. The folder
+    // goes only then, so that OK returns a folder that is no more.
     Take(gone, TargetKind::Folder);
     std::string caption;
     std::string message;
     int browsers = 0;
     ModalDriver driver(BROWSER_DEADLINE_MS);
-    driver.Then([&](HWND window) {
-              if (!IsBrowser(window) || BrowserSelection(window) != "Disparu")
+    driver.Then(SelectPathInBrowser(gone.c_str(), "Disparu"))
+        .Then([&](HWND window) {
+              if (!IsBrowser(window))
                   return false;
               RemoveDirectoryA(gone.c_str());
               PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
