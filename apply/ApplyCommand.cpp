@@ -1,6 +1,7 @@
 #include "app/FolderIconDialog.h"
 #include "apply/DesktopIni.h"
 #include "apply/DriveIcon.h"
+#include "apply/ReportError.h"
 #include "framework/WinApp.h"
 #include "icons/RecentIconFiles.h"
 #include "target/Target.h"
@@ -10,7 +11,7 @@
 bool FolderIconDialog::IsDefaultChoice(TargetKind kind) const
 {
     const IconLocation& standard = DefaultIconFor(kind);
-    return lstrcmpiA(m_iconGrid.m_currentFile, standard.file) == 0 &&
+    return standard.index >= 0 && lstrcmpiA(m_iconGrid.m_currentFile, standard.file) == 0 &&
            static_cast<int>(m_iconGrid.SendMessage(LB_GETCURSEL)) == standard.index;
 }
 
@@ -36,10 +37,16 @@ bool FolderIconDialog::ApplyCommand()
     bool written = true;
     bool deletionDeferred = false;
     if (Target.kind == TargetKind::Drive) {
+        // Without administrator rights the machine's keys refuse the write.
+        LONG error = ERROR_SUCCESS;
         if (IsDefaultChoice(TargetKind::Drive))
-            ResetDriveIcon(Target.path[0]);
+            error = ResetDriveIcon(Target.path[0]);
         else if (selection >= 0)
-            SetDriveIcon(Target.path[0], m_iconGrid.m_currentFile, selection);
+            error = SetDriveIcon(Target.path[0], m_iconGrid.m_currentFile, selection);
+        if (error != ERROR_SUCCESS) {
+            ReportSystemError(m_hWnd, static_cast<DWORD>(error));
+            written = false;
+        }
     } else {
         const std::wstring typed = InfoTipText();
         const wchar_t* infoTip = typed == m_shownInfoTip ? nullptr : typed.c_str();

@@ -1,11 +1,16 @@
 #include "apply/DesktopIni.h"
 #include "framework/CodePage.h"
 #include "framework/WinApp.h"
+#include "icons/IconResourceId.h"
+#include "target/IconLocationText.h"
+#include <shlwapi.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 std::vector<std::string> PendingIniDeletions;
+
+const char ICON_RESOURCE_KEY[] = "IconResource";
 
 ShellClassInfoNames::ShellClassInfoNames()
 {
@@ -70,19 +75,36 @@ std::wstring ReadInfoTip(const char* target)
     return ReadValue(file, ShellClassInfoNames().infoTip);
 }
 
+bool HoldsIconResource(const char* file)
+{
+    return !ReadValue(file, ICON_RESOURCE_KEY).empty();
+}
+
 bool ReadCustomIcon(const char* target, IconLocation& icon)
 {
     char file[PATH_BUFFER_SIZE];
     if (!DesktopIniPath(target, file))
         return false;
     const ShellClassInfoNames names;
-    char iconFile[PATH_BUFFER_SIZE];
-    const std::wstring wideIconFile = ReadValue(file, names.iconFile);
-    if (wideIconFile.empty() || !ToCodePageExactly(wideIconFile.c_str(), iconFile, sizeof iconFile))
+    char location[LOCATION_TEXT_SIZE];
+    int index = 0;
+    const std::wstring resource = ReadValue(file, ICON_RESOURCE_KEY);
+    if (!resource.empty()) {
+        if (!ToCodePageExactly(resource.c_str(), location, sizeof location))
+            return false;
+        index = PathParseIconLocationA(location);
+    } else {
+        const std::wstring iconFile = ReadValue(file, names.iconFile);
+        if (iconFile.empty() || !ToCodePageExactly(iconFile.c_str(), location, sizeof location))
+            return false;
+        char indexText[STRING_BUFFER_SIZE];
+        GetPrivateProfileStringA(names.section, names.iconIndex, "", indexText, sizeof indexText, file);
+        index = static_cast<int>(strtol(indexText, nullptr, 10));
+    }
+    char full[PATH_BUFFER_SIZE];
+    if (!FullIconPath(location, target, full))
         return false;
-    char index[STRING_BUFFER_SIZE];
-    GetPrivateProfileStringA(names.section, names.iconIndex, "", index, sizeof index, file);
-    memcpy(icon.file, iconFile, sizeof icon.file);
-    icon.index = static_cast<int>(strtol(index, nullptr, 10));
+    memcpy(icon.file, full, sizeof icon.file);
+    icon.index = IconPosition(full, index);
     return true;
 }

@@ -26,9 +26,22 @@ bool DesktopIniPath(const char* target, char (&file)[PATH_BUFFER_SIZE]);
 // encoding; empty when the file, the section or the key is missing.
 std::wstring ReadInfoTip(const char* target);
 
-// The "IconFile" and "IconIndex" of the target's customisation file; false
-// when it names no icon file, or one that the code page cannot name exactly.
+// The icon that the target's customisation file names, as the shell reads
+// it: "IconResource" where there is one (Windows writes it instead of the
+// other two, and it wins over them), otherwise "IconFile" and "IconIndex";
+// environment references expanded, a relative file taken from the target,
+// the index made a position. False when it names no icon file, or one that
+// the code page cannot name exactly.
 bool ReadCustomIcon(const char* target, IconLocation& icon);
+
+// "IconResource", the location of the folder's icon as one text,
+// "file,index".
+extern const char ICON_RESOURCE_KEY[];
+bool HoldsIconResource(const char* file);
+
+// The text of an icon location: a path, a comma, and an index of up to 11
+// characters.
+constexpr int LOCATION_TEXT_SIZE = PATH_BUFFER_SIZE + 16;
 
 // The desktop.ini files that removals left without any section, each once,
 // deleted when timer ID_APPLY_TIMER fires unless a write took them back.

@@ -1,9 +1,17 @@
 // A drive letter's own icon: the default value of
-// HKLM\...\Explorer\DriveIcons\<letter>\DefaultIcon, "file,index".
+// HKLM\...\Explorer\DriveIcons\<letter>\DefaultIcon, "file,index". The
+// 64-bit view of the registry is the one the shell reads, also for the
+// 32-bit build.
 #pragma once
+#include "target/Target.h"
 
-// Writes the icon location for the drive whose letter is `letter`.
-void SetDriveIcon(char letter, const char* iconFile, int iconIndex);
+// Writes the icon location for the drive whose letter is `letter`; the
+// registry's error when a key or the value cannot be written.
+LONG SetDriveIcon(char letter, const char* iconFile, int iconIndex);
 
-// Deletes that value again; the keys stay, and a drive without them gets none.
-void ResetDriveIcon(char letter);
+// Deletes that value again; the keys stay, and a drive without them gets
+// none. The registry's error when the value is there but cannot be deleted.
+LONG ResetDriveIcon(char letter);
+
+// The drive's own icon, its index made a position; false when it has none.
+bool ReadDriveIcon(char letter, IconLocation& icon);

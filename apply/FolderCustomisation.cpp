@@ -73,6 +73,14 @@ bool FolderIconDialog::WriteFolderIcon(const char* target, const char* iconFile,
         !WriteProfileKey(file, names.section, names.confirmFileOp, confirm) ||
         !WriteInfoTipKey(file, names, infoTip))
         return false;
+    // Where the folder names its icon as one location, that one wins: it
+    // gets the same icon.
+    if (HoldsIconResource(file)) {
+        char location[LOCATION_TEXT_SIZE];
+        snprintf(location, sizeof location, "%s,%d", iconFile, iconIndex);
+        if (!WriteProfileKey(file, names.section, ICON_RESOURCE_KEY, location))
+            return false;
+    }
 
     SetSystemAttribute(target, true);
     HideFile(file);
@@ -90,6 +98,7 @@ IniRemoval FolderIconDialog::RemoveFolderIcon(const char* target, const wchar_t*
     const ShellClassInfoNames names;
     if (!WriteProfileKey(file, names.section, names.iconFile, nullptr) ||
         !WriteProfileKey(file, names.section, names.iconIndex, nullptr) ||
+        !WriteProfileKey(file, names.section, ICON_RESOURCE_KEY, nullptr) ||
         !WriteProfileKey(file, names.section, names.confirmFileOp, nullptr) ||
         !WriteInfoTipKey(file, names, infoTip))
         return IniRemoval::Failed;

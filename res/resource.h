@@ -99,6 +99,14 @@
 #define ICON_LIST_INITIAL       3
 #define ICON_LIST_GROWTH        1024
 
+// The largest resource id: "file,-N" names an icon group by an id up to it
+#define MAX_RESOURCE_ID         0xFFFF
+
+// The shell's own folder and drive icons in shell32.dll, by resource id: the
+// default icons where the registry names none
+#define STOCK_FOLDER_ICON_ID    4
+#define STOCK_DRIVE_ICON_ID     9
+
 // Buffer sizes: paths, and strings loaded from the string table
 #define PATH_BUFFER_SIZE        260
 #define STRING_BUFFER_SIZE      256

@@ -1,6 +1,9 @@
 #include "target/DefaultIcons.h"
 #include "app/FolderIconDialog.h"
 #include "app/RegistryText.h"
+#include "icons/IconResourceId.h"
+#include "target/IconLocationText.h"
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -8,6 +11,22 @@ namespace {
 
 const char FOLDER_DEFAULT_ICON_KEY[] = "Directory\\DefaultIcon";
 const char DRIVE_DEFAULT_ICON_KEY[] = "Drive\\DefaultIcon";
+const char STOCK_ICON_FILE[] = "shell32.dll";
+
+// Where the registry names no default, as on a fresh Wine, the shell shows
+// its own stock icon of the kind, from shell32.dll in the system folder.
+bool StockIcon(TargetKind kind, IconLocation& icon)
+{
+    char system[PATH_BUFFER_SIZE];
+    const UINT length = GetSystemDirectoryA(system, sizeof system);
+    if (length == 0 || length >= sizeof system)
+        return false;
+    const int written = std::snprintf(icon.file, sizeof icon.file, "%s\\%s", system, STOCK_ICON_FILE);
+    if (written < 0 || static_cast<size_t>(written) >= sizeof icon.file)
+        return false;
+    icon.index = -(kind == TargetKind::Drive ? STOCK_DRIVE_ICON_ID : STOCK_FOLDER_ICON_ID);
+    return true;
+}
 
 } // namespace
 
@@ -21,15 +40,10 @@ bool ReadDefaultIconValue(HKEY key, IconLocation& icon)
         *comma = '\0';
         index = static_cast<int>(std::strtol(comma + 1, nullptr, 10));
     }
-    char expanded[PATH_BUFFER_SIZE];
-    const DWORD expandedSize = ExpandEnvironmentStringsA(value, expanded, sizeof expanded);
-    if (expandedSize == 0 || expandedSize > sizeof expanded)
-        return false;
     char full[PATH_BUFFER_SIZE];
-    const DWORD fullLength = GetFullPathNameA(expanded, sizeof full, full, nullptr);
-    if (fullLength == 0 || fullLength >= sizeof full)
+    if (!FullIconPath(value, nullptr, full))
         return false;
-    std::memcpy(icon.file, full, fullLength + 1);
+    std::memcpy(icon.file, full, sizeof icon.file);
     icon.index = index;
     return true;
 }
@@ -38,11 +52,22 @@ bool ReadDefaultIcon(TargetKind kind, IconLocation& icon)
 {
     HKEY key;
     const char* name = kind == TargetKind::Drive ? DRIVE_DEFAULT_ICON_KEY : FOLDER_DEFAULT_ICON_KEY;
-    if (RegOpenKeyA(HKEY_CLASSES_ROOT, name, &key) != ERROR_SUCCESS)
+    const LONG opened = RegOpenKeyA(HKEY_CLASSES_ROOT, name, &key);
+    IconLocation read;
+    if (opened == ERROR_FILE_NOT_FOUND) {
+        if (!StockIcon(kind, read))
+            return false;
+    } else if (opened != ERROR_SUCCESS) {
         return false;
-    const bool read = ReadDefaultIconValue(key, icon);
-    RegCloseKey(key);
-    return read;
+    } else {
+        const bool valueRead = ReadDefaultIconValue(key, read);
+        RegCloseKey(key);
+        if (!valueRead)
+            return false;
+    }
+    read.index = IconPosition(read.file, read.index);
+    icon = read;
+    return true;
 }
 
 void FolderIconDialog::ReadDefaultIcons()

@@ -5,10 +5,12 @@
 #include "target/Target.h"
 
 // Reads the default value of an open default-icon key into `icon`, its file
-// expanded and made a full path. False, and `icon` unchanged, when the value
+// expanded and made a full path, its index as written. False, and `icon` unchanged, when the value
 // cannot be read or its file does not fit in a path buffer.
 bool ReadDefaultIconValue(HKEY key, IconLocation& icon);
 
-// Reads the default icon of a kind of target from HKEY_CLASSES_ROOT; false
-// when its key is missing or its value unreadable.
+// Reads the default icon of a kind of target from HKEY_CLASSES_ROOT, its
+// index made a position; where the key is missing, the shell's stock icon
+// of that kind. False when the key cannot be opened or its value is
+// unreadable.
 bool ReadDefaultIcon(TargetKind kind, IconLocation& icon);

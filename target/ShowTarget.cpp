@@ -1,6 +1,9 @@
 #include "app/FolderIconDialog.h"
 #include "apply/DesktopIni.h"
+#include "apply/DriveIcon.h"
 #include "icons/IconExtraction.h"
+#include "icons/IconResourceId.h"
+#include "target/IconLocationText.h"
 #include "target/Target.h"
 #include <shellapi.h>
 #include <cstdio>
@@ -25,20 +28,44 @@ HICON TargetIcon(const char* path)
     return info.hIcon;
 }
 
-// Where the target's icon comes from, as the shell reports it. For a folder
-// with a desktop.ini Wine reports a broken file name; the file's own keys
-// then say where the icon comes from.
-IconLocation CurrentIcon(const char* path)
+// A drive with an icon of its own, or a folder whose desktop.ini the shell
+// reads (it must be System or Read-only), names its icon itself. Wine's
+// shell reads neither, and finds a relative IconFile from the program's
+// folder, so the program reads them as the shell should.
+bool OwnIcon(const char* path, TargetKind kind, IconLocation& icon)
+{
+    if (kind == TargetKind::Drive)
+        return ReadDriveIcon(path[0], icon);
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY)) != 0 && ReadCustomIcon(path, icon) &&
+           IconCount(icon.file) > 0;
+}
+
+// Where the target's icon comes from, as the shell reports it, its file
+// found as the shell finds it and its index made a position. Where that
+// names no file with icons (Wine reports a broken name for a folder with a
+// desktop.ini), the file's own keys say where the icon comes from.
+IconLocation ReportedIcon(const char* path)
 {
     IconLocation icon = {};
     SHFILEINFOA info = {};
     if (SHGetFileInfoA(path, 0, &info, sizeof info, SHGFI_ICONLOCATION)) {
-        lstrcpynA(icon.file, info.szDisplayName, sizeof icon.file);
-        icon.index = info.iIcon;
+        char full[PATH_BUFFER_SIZE];
+        lstrcpynA(icon.file, FullIconPath(info.szDisplayName, nullptr, full) ? full : info.szDisplayName,
+                  sizeof icon.file);
+        icon.index = IconPosition(icon.file, info.iIcon);
     }
     if (IconCount(icon.file) == 0)
         ReadCustomIcon(path, icon);
     return icon;
+}
+
+// The icon at a location, as the target's own image; null when it yields none.
+HICON IconAt(const IconLocation& icon)
+{
+    HICON large = nullptr;
+    return icon.index >= 0 && ExtractIcons(icon.file, icon.index, &large, nullptr, 1) == 1 ? large : nullptr;
 }
 
 } // namespace
@@ -47,9 +74,19 @@ void FolderIconDialog::ShowTarget(const char* path, const char* displayName)
 {
     m_targetName.SetWindowText(displayName);
 
-    const HICON icon = TargetIcon(path);
+    HICON icon = TargetIcon(path);
     if (!icon)
         return;
+    IconLocation current = {};
+    const bool own = OwnIcon(path, Target.kind, current);
+    if (!own)
+        current = ReportedIcon(path);
+    // The platform's image of a customised target is the stock one where
+    // its shell does not read the customisation.
+    if (const HICON ownIcon = own ? IconAt(current) : nullptr) {
+        DestroyIcon(icon);
+        icon = ownIcon;
+    }
     const HICON replaced =
         reinterpret_cast<HICON>(m_targetIcon.SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(icon)));
     if (replaced && replaced != icon)
@@ -60,7 +97,6 @@ void FolderIconDialog::ShowTarget(const char* path, const char* displayName)
     SHGetFileInfoA(path, 0, &info, sizeof info, SHGFI_SYSICONINDEX);
     Target.oldImageIndex = LOWORD(info.iIcon);
 
-    const IconLocation current = CurrentIcon(path);
     ShowIconLocation(current.file, current.index);
     ChooseIcon(current.file, current.index);
 
@@ -73,7 +109,7 @@ void FolderIconDialog::ShowTarget(const char* path, const char* displayName)
     // Setting the infotip and choosing the icon both enabled Apply on the
     // way; what was just read is nothing to apply.
     const IconLocation& standard = DefaultIconFor(Target.kind);
-    const bool showsDefault = lstrcmpiA(standard.file, current.file) == 0 &&
+    const bool showsDefault = standard.index >= 0 && lstrcmpiA(standard.file, current.file) == 0 &&
                               static_cast<int>(m_iconGrid.SendMessage(LB_GETCURSEL)) == standard.index;
     m_defaultIcon.EnableWindow(!showsDefault);
     m_browseIconFile.EnableWindow(TRUE);

@@ -8,7 +8,8 @@
 enum class TargetKind { Folder, Drive };
 
 // An icon as the shell and the registry name it: a file and the zero-based
-// position of the icon in that file, which is also the icon's cell in the grid.
+// position of the icon in that file, which is also the icon's cell in the
+// grid; -1 when the location names no icon of the file.
 struct IconLocation {
     char file[PATH_BUFFER_SIZE];
     int index;

@@ -10,6 +10,7 @@
 #include "target/Target.h"
 #include <shlobj.h>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -34,7 +35,8 @@ StoredValue ReadValue(HKEY root, const std::string& path, const char* name)
 void WriteText(HKEY root, const std::string& path, const std::string& text)
 {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | REGISTRY_VIEW, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
     RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                    static_cast<DWORD>(text.size() + 1));
     RegCloseKey(key);
@@ -223,6 +225,88 @@ TEST_F(ApplyCommandTest, DriveGetsTheIconInTheRegistryAndTheDefaultDriveIconRese
     Click(IDC_APPLY);
     EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, DRIVE_C_ICON, nullptr).present);
     EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, DRIVE_C_ICON));
+}
+
+// Today's systems name their default folder icon by resource id, or not at
+// all (a fresh Wine), and Windows writes IconResource beside IconFile: in
+// every case the default removes the customisation.
+TEST_F(ApplyCommandTest, DefaultRemovesTheIconWhereverTheSystemAndTheFileNameIt)
+{
+    struct Case {
+        const char* name;
+        const char* defaultIcon;   // null: no key at all
+        bool iconResource;
+    };
+    for (const Case& c : { Case{ "no key", nullptr, false },
+                           Case{ "resource id", "%SystemRoot%\\system32\\shell32.dll,-4", false },
+                           Case{ "IconResource", nullptr, true } }) {
+        SCOPED_TRACE(c.name);
+        ScopedRegistryKey noKey(HKEY_CLASSES_ROOT, "Directory\\DefaultIcon");
+        std::unique_ptr<ScopedDefaultIcon> standard;
+        if (c.defaultIcon)
+            standard = std::make_unique<ScopedDefaultIcon>("Directory", c.defaultIcon);
+        WriteBytes(ini, IniFor(2, "") + (c.iconResource ? "IconResource=" + iconFile + ",2\r\n" : ""));
+        ASSERT_TRUE(SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_SYSTEM));
+
+        FolderIconDialog shown;
+        ASSERT_TRUE(shown.Create());
+        shown.SelectTarget(folder.c_str());
+        EXPECT_EQ(SendMessageA(GetDlgItem(shown.m_hWnd, IDC_ICON_GRID), LB_GETCURSEL, 0, 0), 2);
+        SendMessageA(GetDlgItem(shown.m_hWnd, IDC_DEFAULT_ICON), BM_CLICK, 0, 0);
+        SendMessageA(GetDlgItem(shown.m_hWnd, IDC_APPLY), BM_CLICK, 0, 0);
+        EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconFile"), "");
+        EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconResource"), "");
+        EXPECT_FALSE(Attributes(folder) & FILE_ATTRIBUTE_SYSTEM);
+        DestroyWindow(shown.m_hWnd);
+        DeleteFileA(ini.c_str());
+        PendingIniDeletions.clear();
+    }
+}
+
+// Wine's shell ignores the drive's own icon: the program reads it itself.
+TEST_F(ApplyCommandTest, ReopenedDriveShowsItsIconAndTheDefaultResetsIt)
+{
+    ScopedRegistryKey drive(HKEY_LOCAL_MACHINE, DRIVE_ICONS + "\\C");
+    ScopedRegistryKey noDefault(HKEY_CLASSES_ROOT, "Drive\\DefaultIcon");
+    Open();
+    dialog.SelectTarget(DRIVE_C);
+    Choose(2);
+    Click(IDC_APPLY);
+    dialog.SelectTarget(DRIVE_C);
+
+    EXPECT_EQ(lstrcmpiA(dialog.IconGrid().m_currentFile, iconFile.c_str()), 0) << dialog.IconGrid().m_currentFile;
+    EXPECT_EQ(SendMessageA(Control(IDC_ICON_GRID), LB_GETCURSEL, 0, 0), 2);
+    EXPECT_TRUE(SameIcons(reinterpret_cast<HICON>(SendMessageA(Control(IDC_TARGET_ICON), STM_GETICON, 0, 0)),
+                          iconFile.c_str(), 2));
+    ASSERT_TRUE(Enabled(IDC_DEFAULT_ICON));
+    Click(IDC_DEFAULT_ICON);
+    Click(IDC_APPLY);
+    EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, DRIVE_C_ICON, nullptr).present);
+    EXPECT_FALSE(Enabled(IDC_DEFAULT_ICON));
+}
+
+// Without administrator rights the drive's key refuses the write; under Wine
+// a volatile letter key refuses a lasting DefaultIcon below it.
+TEST_F(ApplyCommandTest, RefusedDriveWriteShowsTheSystemsReasonAndKeepsTheChoice)
+{
+    ScopedRegistryKey drive(HKEY_LOCAL_MACHINE, DRIVE_ICONS + "\\C");
+    HKEY letter;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, (DRIVE_ICONS + "\\C").c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                              KEY_ALL_ACCESS | REGISTRY_VIEW, nullptr, &letter, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(letter);
+    Open();
+    dialog.SelectTarget(DRIVE_C);
+    Choose(2);
+    {
+        MessageBoxAnswers boxes;
+        Click(IDC_APPLY);
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].caption, "Erreur");
+        EXPECT_EQ(boxes.shown[0].text, SystemText(ERROR_CHILD_MUST_BE_VOLATILE));
+    }
+    EXPECT_TRUE(Enabled(IDC_APPLY));
+    EXPECT_EQ(SendMessageA(Control(IDC_ICON_GRID), LB_GETCURSEL, 0, 0), 2);
 }
 
 // --- The commands that apply -----------------------------------------------

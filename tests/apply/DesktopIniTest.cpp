@@ -61,10 +61,15 @@ TEST_F(FolderTest, CustomIconIsTheFileAndIndexTheIniNames)
     EXPECT_FALSE(ReadCustomIcon(folder.c_str(), icon));
     EXPECT_STREQ(icon.file, "inchang\xe9");
 
-    WriteBytes(ini, "[.ShellClassInfo]\r\nIconFile=C:\\Ic\xf4nes\\a.dll\r\nIconIndex=-3\r\n");
+    WriteBytes(ini, "[.ShellClassInfo]\r\nIconFile=C:\\Ic\xf4nes\\a.dll\r\nIconIndex=2\r\n");
     ASSERT_TRUE(ReadCustomIcon(folder.c_str(), icon));
     EXPECT_STREQ(icon.file, "C:\\Ic\xf4nes\\a.dll");
-    EXPECT_EQ(icon.index, -3);
+    EXPECT_EQ(icon.index, 2);
+
+    // A resource id that the file does not hold names no position.
+    WriteBytes(ini, "[.ShellClassInfo]\r\nIconFile=C:\\Ic\xf4nes\\a.dll\r\nIconIndex=-3\r\n");
+    ASSERT_TRUE(ReadCustomIcon(folder.c_str(), icon));
+    EXPECT_EQ(icon.index, -1);
 
     WriteBytes(ini, "[.ShellClassInfo]\r\nIconFile=C:\\a.ico\r\n");
     ASSERT_TRUE(ReadCustomIcon(folder.c_str(), icon));

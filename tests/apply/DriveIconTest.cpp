@@ -43,7 +43,7 @@ TEST_F(DriveIcon, LowerCaseLetterNamesTheSameKeyAsItsUpperCase)
     SetDriveIcon('Q', "C:\\b.ico", -2);
     EXPECT_EQ(ReadValue(DRIVE_ICONS + "\\q\\DefaultIcon", nullptr).data, TextWithZero("C:\\b.ico,-2"));
     HKEY drives;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, DRIVE_ICONS.c_str(), 0, KEY_READ, &drives), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, DRIVE_ICONS.c_str(), 0, KEY_READ | REGISTRY_VIEW, &drives), ERROR_SUCCESS);
     int letterKeys = 0;
     char name[MAX_PATH];
     for (DWORD i = 0; RegEnumKeyA(drives, i, name, sizeof name) == ERROR_SUCCESS; ++i)
@@ -56,7 +56,7 @@ TEST_F(DriveIcon, ResetDeletesOnlyTheDefaultValueAndKeepsTheKeys)
 {
     SetDriveIcon('Q', "C:\\a.ico", 1);
     HKEY icon;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (DRIVE_ICONS + "\\Q\\DefaultIcon").c_str(), 0, KEY_ALL_ACCESS, &icon),
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (DRIVE_ICONS + "\\Q\\DefaultIcon").c_str(), 0, KEY_ALL_ACCESS | REGISTRY_VIEW, &icon),
               ERROR_SUCCESS);
     RegSetValueExA(icon, "Autre", 0, REG_SZ, reinterpret_cast<const BYTE*>("garde"), 6);
     HKEY child;

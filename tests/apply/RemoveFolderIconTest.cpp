@@ -65,9 +65,9 @@ TEST_F(FolderTest, RemovalWithInfoTipFromAFolderWithoutFileCreatesItUnhidden)
 TEST_F(FolderTest, RemovalKeepsOtherKeysOfTheSection)
 {
     WriteBytes(ini, "[.ShellClassInfo]\r\nIconResource=C:\\autre.dll,4\r\nIconFile=C:\\a.ico\r\nIconIndex=3\r\n"
-                    "ConfirmFileOp=0\r\nInfoTip=ancien\r\n");
+                    "LocalizedResourceName=@C:\\noms.dll,-5\r\nConfirmFileOp=0\r\nInfoTip=ancien\r\n");
     EXPECT_EQ(IniRemoval::Kept, dialog.RemoveFolderIcon(folder.c_str(), L""));
-    EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\nIconResource=C:\\autre.dll,4\r\n");
+    EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\nLocalizedResourceName=@C:\\noms.dll,-5\r\n");
     EXPECT_TRUE(PendingIniDeletions.empty());
 }
 

@@ -35,12 +35,13 @@ TEST_F(FolderTest, RewriteUpdatesOwnKeysAndKeepsEverythingElse)
     EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconIndex"), "5");
     EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "ConfirmFileOp"), "0");
     EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "InfoTip"), "nouveau texte");
-    EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconResource"), "C:\\autre.dll,4");
+    // The shell takes IconResource over the other two: it names the same icon.
+    EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconResource"), "C:\\nouveau.dll,5");
     EXPECT_EQ(ProfileValue(ini, "ViewState", "Mode"), "4");
 
-    dialog.WriteFolderIcon(folder.c_str(), "C:\\nouveau.dll", 5, L"");
+    dialog.WriteFolderIcon(folder.c_str(), "C:\\nouveau.dll", 6, L"");
     EXPECT_EQ(ReadBytes(ini).find("InfoTip"), std::string::npos);
-    EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconResource"), "C:\\autre.dll,4");
+    EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconResource"), "C:\\nouveau.dll,6");
 }
 
 TEST_F(FolderTest, WriteHidesTheFileKeepingItsOtherAttributesAndMarksTheFolderSystem)

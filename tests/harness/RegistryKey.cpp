@@ -1,20 +1,40 @@
 #include "harness/RegistryKey.h"
 #include <shlwapi.h>
 
+namespace {
+
+// Deleted from its parent, opened in the tests' view of the registry.
+void DeleteTree(HKEY root, const std::string& path)
+{
+    const size_t separator = path.find_last_of('\\');
+    if (separator == std::string::npos) {
+        SHDeleteKeyA(root, path.c_str());
+        return;
+    }
+    HKEY parent;
+    if (RegOpenKeyExA(root, path.substr(0, separator).c_str(), 0, KEY_ALL_ACCESS | REGISTRY_VIEW, &parent) !=
+        ERROR_SUCCESS)
+        return;
+    SHDeleteKeyA(parent, path.substr(separator + 1).c_str());
+    RegCloseKey(parent);
+}
+
+} // namespace
+
 ScopedRegistryKey::ScopedRegistryKey(HKEY root, std::string path) : m_root(root), m_path(std::move(path))
 {
-    SHDeleteKeyA(m_root, m_path.c_str());
+    DeleteTree(m_root, m_path);
 }
 
 ScopedRegistryKey::~ScopedRegistryKey()
 {
-    SHDeleteKeyA(m_root, m_path.c_str());
+    DeleteTree(m_root, m_path);
 }
 
 bool RegistryKeyExists(HKEY root, const std::string& path)
 {
     HKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | REGISTRY_VIEW, &key) != ERROR_SUCCESS)
         return false;
     RegCloseKey(key);
     return true;
@@ -24,7 +44,7 @@ RegistryData ReadRegistryData(HKEY root, const std::string& path, const char* na
 {
     RegistryData value;
     HKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | REGISTRY_VIEW, &key) != ERROR_SUCCESS)
         return value;
     DWORD size = 0;
     if (RegQueryValueExA(key, name, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {

@@ -5,6 +5,11 @@
 #include <string>
 #include <vector>
 
+// The view of the registry that tests read and write: the program keeps the
+// machine's keys in the 64-bit view, which the shell reads, also from its
+// 32-bit build.
+constexpr REGSAM REGISTRY_VIEW = KEY_WOW64_64KEY;
+
 class ScopedRegistryKey {
 public:
     ScopedRegistryKey(HKEY root, std::string path);

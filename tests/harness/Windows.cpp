@@ -1,4 +1,5 @@
 #include "harness/Windows.h"
+#include <shellapi.h>
 
 std::string WindowText(HWND window)
 {
@@ -44,4 +45,54 @@ std::string PathBesideTests(const char* fileName)
     std::string folder(path, length);
     folder.erase(folder.find_last_of('\\') + 1);
     return folder + fileName;
+}
+
+namespace {
+
+// The pixels of `icon` drawn at the large-icon size on one colour.
+std::vector<DWORD> Drawn(HICON icon, COLORREF paper)
+{
+    const int width = GetSystemMetrics(SM_CXICON);
+    const int height = GetSystemMetrics(SM_CYICON);
+    BITMAPINFO info = {};
+    info.bmiHeader = { sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
+    void* bits = nullptr;
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ previous = SelectObject(dc, bitmap);
+    const HBRUSH brush = CreateSolidBrush(paper);
+    const RECT all = { 0, 0, width, height };
+    FillRect(dc, &all, brush);
+    DrawIconEx(dc, 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
+    GdiFlush();
+    const DWORD* pixels = static_cast<const DWORD*>(bits);
+    std::vector<DWORD> drawn(pixels, pixels + width * height);
+    DeleteObject(brush);
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return drawn;
+}
+
+} // namespace
+
+bool SameIcons(HICON icon, const char* file, int position)
+{
+    HICON extracted = nullptr;
+    ExtractIconExA(file, position, &extracted, nullptr, 1);
+    const bool same = icon && extracted && Drawn(icon, RGB(0, 0, 0)) == Drawn(extracted, RGB(0, 0, 0)) &&
+                      Drawn(icon, RGB(255, 255, 255)) == Drawn(extracted, RGB(255, 255, 255));
+    if (extracted)
+        DestroyIcon(extracted);
+    return same;
+}
+
+bool SameIcon(const char* file, int position, int index)
+{
+    HICON platforms = nullptr;
+    ExtractIconExA(file, index, &platforms, nullptr, 1);
+    const bool same = SameIcons(platforms, file, position);
+    if (platforms)
+        DestroyIcon(platforms);
+    return same;
 }

@@ -17,3 +17,10 @@ std::string PathBesideTests(const char* fileName);
 // lie about what they hold: a reader that trusts them reads past their end.
 constexpr const char* MALFORMED_ICON_FILES[] = { "icon-files\\claims-many.ico", "icon-files\\past-end.ico",
                                                  "icon-files\\truncated.ico", "icon-files\\empty-image.ico" };
+
+// Whether the icon at `position` of a file is the one the platform extracts
+// for `index` (a position, or minus a resource id): the same pixels, drawn
+// on black and on white so that the masks count too.
+bool SameIcon(const char* file, int position, int index);
+// The same of an icon against the one at a position of a file.
+bool SameIcons(HICON icon, const char* file, int position);

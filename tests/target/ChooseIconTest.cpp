@@ -72,15 +72,27 @@ TEST_F(TargetTest, DefaultButtonOfADriveReadsTheDrivesEntry)
     EXPECT_EQ(Selection(), 2);
 }
 
-TEST_F(TargetTest, DefaultButtonWithoutRegistryEntryChangesNothing)
+TEST_F(TargetTest, DefaultButtonWithoutRegistryKeyChoosesTheStockIconAndWithoutValueNothing)
 {
     ScopedRegistryKey noFolder(HKEY_CLASSES_ROOT, "Directory\\DefaultIcon");
     ASSERT_TRUE(dialog.ChooseIcon(iconFile.c_str(), 2));
     EnableWindow(Control(IDC_APPLY), FALSE);
     Take(folder, TargetKind::Folder);
+    {
+        ScopedDefaultIcon unreadable("Directory", "");
+        HKEY key;
+        ASSERT_EQ(RegOpenKeyA(HKEY_CLASSES_ROOT, "Directory\\DefaultIcon", &key), ERROR_SUCCESS);
+        RegDeleteValueA(key, nullptr);
+        RegCloseKey(key);
+        dialog.RestoreDefaultIcon();
+        EXPECT_EQ(Selection(), 2);
+        EXPECT_FALSE(Enabled(IDC_APPLY));
+        EXPECT_TRUE(Enabled(IDC_DEFAULT_ICON));
+    }
 
     dialog.RestoreDefaultIcon();
-    EXPECT_EQ(Selection(), 2);
-    EXPECT_FALSE(Enabled(IDC_APPLY));
-    EXPECT_TRUE(Enabled(IDC_DEFAULT_ICON));
+    EXPECT_EQ(lstrcmpiA(dialog.IconGrid().m_currentFile, DefaultIcons.folder.file), 0);
+    EXPECT_EQ(Selection(), DefaultIcons.folder.index);
+    EXPECT_TRUE(Enabled(IDC_APPLY));
+    EXPECT_FALSE(Enabled(IDC_DEFAULT_ICON));
 }

@@ -126,15 +126,21 @@ TEST(DefaultIcons, DialogReadsTheFolderAndDriveEntriesAsItOpens)
     EXPECT_EQ(DefaultIcons.drive.index, 8);
 }
 
-TEST(DefaultIcons, MissingKeysLeaveTheEntriesEmpty)
+// The stock icons are named by resource id: each entry's position must hold
+// the icon that the platform extracts for that id.
+TEST(DefaultIcons, MissingKeysGiveTheShellsStockIconsAtTheirPositions)
 {
     DefaultIcons = {};
     ScopedRegistryKey noFolder(HKEY_CLASSES_ROOT, "Directory\\DefaultIcon");
     ScopedRegistryKey noDrive(HKEY_CLASSES_ROOT, "Drive\\DefaultIcon");
     FolderIconDialog dialog;
     ASSERT_TRUE(dialog.Create());
-    EXPECT_STREQ(DefaultIcons.folder.file, "");
-    EXPECT_EQ(DefaultIcons.folder.index, 0);
-    EXPECT_STREQ(DefaultIcons.drive.file, "");
-    EXPECT_EQ(DefaultIcons.drive.index, 0);
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, sizeof system);
+    const std::string shell = std::string(system) + "\\shell32.dll";
+    for (const auto& [entry, id] : { std::pair{ DefaultIcons.folder, 4 }, std::pair{ DefaultIcons.drive, 9 } }) {
+        SCOPED_TRACE(id);
+        EXPECT_EQ(lstrcmpiA(entry.file, shell.c_str()), 0) << entry.file;
+        EXPECT_TRUE(SameIcon(entry.file, entry.index, -id)) << entry.index;
+    }
 }

@@ -40,7 +40,12 @@ TEST_F(TargetTest, PlainFolderShowsItsIconFileAndNothingToApply)
     EXPECT_EQ(Text(IDC_INFOTIP), "");
     EXPECT_FALSE(Enabled(IDC_APPLY));
     EXPECT_TRUE(Enabled(IDC_BROWSE_ICON_FILE));
-    EXPECT_TRUE(Enabled(IDC_DEFAULT_ICON)) << "no default icon was read";
+    // The prefix names no default icons: a plain folder shows the shell's
+    // stock one, which the shell names by its resource id.
+    EXPECT_EQ(lstrcmpiA(shown.c_str(), DefaultIcons.folder.file), 0) << shown;
+    EXPECT_GE(Selection(), 0);
+    EXPECT_EQ(Selection(), DefaultIcons.folder.index);
+    EXPECT_FALSE(Enabled(IDC_DEFAULT_ICON));
 }
 
 TEST_F(TargetTest, CustomisedFolderShowsItsIconSelectedAndItsInfoTip)
@@ -59,6 +64,41 @@ TEST_F(TargetTest, CustomisedFolderShowsItsIconSelectedAndItsInfoTip)
     EXPECT_TRUE(Enabled(IDC_BROWSE_ICON_FILE));
     EXPECT_TRUE(Enabled(IDC_DEFAULT_ICON));
     EXPECT_STREQ(Target.path, folder.c_str());
+}
+
+// The folder's desktop.ini read as the shell reads it, and its icon shown as
+// the target's own where the platform's shell shows a stock one.
+TEST_F(TargetTest, CustomisedFolderShowsTheIconItsFileNamesHoweverItNamesIt)
+{
+    const std::string inside = folder + "\\dossier.dll";
+    ASSERT_TRUE(CopyFileA(iconFile.c_str(), inside.c_str(), TRUE));
+    ASSERT_TRUE(SetEnvironmentVariableA("BRISEVENT_ICONES", temp.Path().c_str()));
+    const std::string other = "IconFile=" + iconFile + "\r\nIconIndex=0\r\n";
+    struct Case {
+        std::string keys;
+        std::string file;
+        int index;
+    };
+    for (const Case& c : { Case{ "IconFile=dossier.dll\r\nIconIndex=2\r\n", inside, 2 },
+                           Case{ "IconFile=%BRISEVENT_ICONES%\\trois.dll\r\nIconIndex=1\r\n", iconFile, 1 },
+                           Case{ "IconResource=dossier.dll,1\r\n" + other, inside, 1 } }) {
+        SCOPED_TRACE(c.keys);
+        const std::string ini = folder + "\\desktop.ini";
+        const std::string text = "[.ShellClassInfo]\r\n" + c.keys;
+        HANDLE file = CreateFileA(ini.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        CloseHandle(file);
+        ASSERT_TRUE(SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_SYSTEM));
+        Take(folder, TargetKind::Folder);
+        dialog.ShowTarget(Target.path, Target.displayName);
+
+        EXPECT_EQ(lstrcmpiA(dialog.IconGrid().m_currentFile, c.file.c_str()), 0) << dialog.IconGrid().m_currentFile;
+        EXPECT_EQ(Selection(), c.index);
+        EXPECT_TRUE(SameIcons(ShownIcon(), c.file.c_str(), c.index));
+        EXPECT_TRUE(Enabled(IDC_DEFAULT_ICON));
+    }
+    SetEnvironmentVariableA("BRISEVENT_ICONES", nullptr);
 }
 
 TEST_F(TargetTest, DefaultButtonIsDisabledExactlyWhenTheDefaultIconIsShown)
