@@ -725,6 +725,45 @@ TEST(VersionInfo, FileAndProductVersionsAre1_0_0_0) {
 }
 
 // ---------------------------------------------------------------------------
+// Manifest
+
+// The program's manifest, as the platform's own reader takes it when the
+// program starts: visual styles, system DPI awareness, the systems it was
+// made for, and no elevation (so no registry virtualisation).
+TEST(Manifest, ProgramsManifestIsReadByThePlatformAndAsksForStylesDpiAndNoElevation) {
+    char program[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
+    ASSERT_GT(length, 0u);
+    std::strcpy(std::strrchr(program, '\\') + 1, "Brisevent.exe");
+
+    ACTCTXA context = {};
+    context.cbSize = sizeof context;
+    context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    context.lpSource = program;
+    context.lpResourceName = CREATEPROCESS_MANIFEST_RESOURCE_ID;
+    const HANDLE activation = CreateActCtxA(&context);
+    ASSERT_NE(activation, INVALID_HANDLE_VALUE) << GetLastError();
+    ReleaseActCtx(activation);
+
+    const HMODULE module = LoadLibraryExA(program, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    const HRSRC found = FindResourceA(module, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
+    ASSERT_NE(found, nullptr);
+    const std::string text(static_cast<const char*>(LockResource(LoadResource(module, found))),
+                           SizeofResource(module, found));
+    FreeLibrary(module);
+    for (const char* wanted : {
+             "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+             "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>",
+             "<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>",
+             "{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+             "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+             "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}" }) {
+        EXPECT_NE(text.find(wanted), std::string::npos) << wanted;
+    }
+}
+
+// ---------------------------------------------------------------------------
 // Language
 
 // Every resource is French (France); a resource left in another language is
