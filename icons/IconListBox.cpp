@@ -143,9 +143,11 @@ void IconListBox::Append(HICON icon, int position)
         ImageList_Remove(m_imageList, image);
 }
 
+// 32-bit images keep the alpha of today's icons, whose soft edges a screen-
+// depth copy turns into dark fringes.
 HIMAGELIST CreateIconImageList()
 {
-    return ImageList_Create(SystemIconSize.cx, SystemIconSize.cy, ILC_COLORDDB | ILC_MASK, ICON_LIST_INITIAL,
+    return ImageList_Create(SystemIconSize.cx, SystemIconSize.cy, ILC_COLOR32 | ILC_MASK, ICON_LIST_INITIAL,
                             ICON_LIST_GROWTH);
 }
 

@@ -11,6 +11,8 @@ Writes into OUTPUT-FOLDER:
     past-end.ico       one image whose entry points past the end of the file
     truncated.ico      the first 10 bytes of one.ico
     empty-image.ico    one image entry of size 0
+    modern.ico         one icon as today's tools make it: 16 to 256 pixels,
+                       32-bit with soft alpha edges, the 256 one a PNG
     three-icons.res    three icon groups, each a 32 x 32 and a 16 x 16 image
     eight-icons.res    eight icon groups of one 32 x 32 image
     1024-icons.res     1024 icon groups of one 32 x 32 image
@@ -25,6 +27,7 @@ tell by a pixel which icon it sees.
 import os
 import struct
 import sys
+import zlib
 
 RT_ICON = 3
 RT_GROUP_ICON = 14
@@ -50,6 +53,57 @@ def icon_image(size, colour):
     xor_bits = (b'\x11' * (size // 2)).ljust(xor_row, b'\0') * size
     and_bits = b'\0' * and_row * size
     return header + palette + xor_bits + and_bits
+
+
+def modern_pixels(size):
+    """Rows, top first, of (blue, green, red, alpha): a disc whose edge fades
+    out over a quarter of its radius, darker towards its centre, on clear."""
+    rows = []
+    centre = (size - 1) / 2
+    for y in range(size):
+        row = []
+        for x in range(size):
+            distance = ((x - centre) ** 2 + (y - centre) ** 2) ** 0.5 / (size / 2)
+            alpha = max(0, min(255, int((1 - distance) * 4 * 255)))
+            shade = int(255 * min(1.0, distance))
+            row.append((0x30, shade, 0xE0, alpha) if alpha else (0, 0, 0, 0))
+        rows.append(row)
+    return rows
+
+
+def modern_dib(size):
+    """A 32-bit DIB with its alpha, and the mask of its clear pixels."""
+    rows = modern_pixels(size)
+    and_row = (size + 31) // 32 * 4
+    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 32, 0, (size * 4 + and_row) * size, 0, 0, 0, 0)
+    xor_bits = b''.join(bytes(channel for pixel in row for channel in pixel) for row in reversed(rows))
+    and_bits = b''
+    for row in reversed(rows):
+        bits = 0
+        for x, pixel in enumerate(row):
+            if pixel[3] == 0:
+                bits |= 0x80 >> (x % 8) << (8 * (x // 8))
+        and_bits += bits.to_bytes(and_row, 'little')
+    return header + xor_bits + and_bits
+
+
+def png_image(size):
+    """A PNG of the same picture: 8-bit RGBA, unfiltered rows."""
+    def chunk(kind, data):
+        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+    raw = b''.join(b'\0' + bytes(c for b, g, r, a in row for c in (r, g, b, a)) for row in modern_pixels(size))
+    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', size, size, 8, 6, 0, 0, 0)) +
+            chunk(b'IDAT', zlib.compress(raw, 9)) + chunk(b'IEND', b''))
+
+
+def modern_icon():
+    images = [(size, modern_dib(size)) for size in (16, 24, 32, 48, 64)] + [(256, png_image(256))]
+    out = struct.pack('<HHH', 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for size, data in images:
+        out += struct.pack('<BBBBHHII', size % 256, size % 256, 0, 0, 1, 32, len(data), offset)
+        offset += len(data)
+    return out + b''.join(data for _, data in images)
 
 
 def ico_file(images):
@@ -115,6 +169,7 @@ def main():
           ico_file([(size, icon_image(size, icon_colour(0))) for size in (16, 32, 48)]))
     for name, data in malformed_icons():
         write(folder, name, data)
+    write(folder, 'modern.ico', modern_icon())
     write(folder, 'three-icons.res', res_file([[32, 16]] * 3))
     write(folder, 'eight-icons.res', res_file([[32]] * 8))
     write(folder, '1024-icons.res', res_file([[32]] * 1024))
