@@ -1,7 +1,6 @@
 #include "apply/DriveIcon.h"
 #include "apply/DesktopIni.h"
 #include "framework/WinApp.h"
-#include "icons/IconResourceId.h"
 #include "target/DefaultIcons.h"
 #include "resource.h"
 #include <windows.h>
@@ -94,12 +93,7 @@ bool ReadDriveIcon(char letter, IconLocation& icon)
     HKEY key;
     if (OpenKey(HKEY_LOCAL_MACHINE, path, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
-    IconLocation read;
-    const bool found = ReadDefaultIconValue(key, read);
+    const bool found = ReadIconLocation(key, icon);
     RegCloseKey(key);
-    if (!found)
-        return false;
-    read.index = IconPosition(read.file, read.index);
-    icon = read;
-    return true;
+    return found;
 }

@@ -53,18 +53,26 @@ bool ReadDefaultIcon(TargetKind kind, IconLocation& icon)
     HKEY key;
     const char* name = kind == TargetKind::Drive ? DRIVE_DEFAULT_ICON_KEY : FOLDER_DEFAULT_ICON_KEY;
     const LONG opened = RegOpenKeyA(HKEY_CLASSES_ROOT, name, &key);
-    IconLocation read;
     if (opened == ERROR_FILE_NOT_FOUND) {
-        if (!StockIcon(kind, read))
+        IconLocation stock;
+        if (!StockIcon(kind, stock))
             return false;
-    } else if (opened != ERROR_SUCCESS) {
-        return false;
-    } else {
-        const bool valueRead = ReadDefaultIconValue(key, read);
-        RegCloseKey(key);
-        if (!valueRead)
-            return false;
+        stock.index = IconPosition(stock.file, stock.index);
+        icon = stock;
+        return true;
     }
+    if (opened != ERROR_SUCCESS)
+        return false;
+    const bool read = ReadIconLocation(key, icon);
+    RegCloseKey(key);
+    return read;
+}
+
+bool ReadIconLocation(HKEY key, IconLocation& icon)
+{
+    IconLocation read;
+    if (!ReadDefaultIconValue(key, read))
+        return false;
     read.index = IconPosition(read.file, read.index);
     icon = read;
     return true;

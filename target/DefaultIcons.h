@@ -9,6 +9,9 @@
 // cannot be read or its file does not fit in a path buffer.
 bool ReadDefaultIconValue(HKEY key, IconLocation& icon);
 
+// The same, its index made a position in the file.
+bool ReadIconLocation(HKEY key, IconLocation& icon);
+
 // Reads the default icon of a kind of target from HKEY_CLASSES_ROOT, its
 // index made a position; where the key is missing, the shell's stock icon
 // of that kind. False when the key cannot be opened or its value is

@@ -98,20 +98,15 @@ def png_image(size):
 
 def modern_icon():
     images = [(size, modern_dib(size)) for size in (16, 24, 32, 48, 64)] + [(256, png_image(256))]
-    out = struct.pack('<HHH', 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for size, data in images:
-        out += struct.pack('<BBBBHHII', size % 256, size % 256, 0, 0, 1, 32, len(data), offset)
-        offset += len(data)
-    return out + b''.join(data for _, data in images)
+    return ico_file(images, colours=0, bits=32)
 
 
-def ico_file(images):
+def ico_file(images, colours=16, bits=4):
     """An .ico file of the given (size, image bytes) pairs."""
     out = struct.pack('<HHH', 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for size, data in images:
-        out += struct.pack('<BBBBHHII', size % 256, size % 256, 16, 0, 1, 4, len(data), offset)
+        out += struct.pack('<BBBBHHII', size % 256, size % 256, colours, 0, 1, bits, len(data), offset)
         offset += len(data)
     return out + b''.join(data for _, data in images)
 
