@@ -64,8 +64,12 @@ int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM currentPa
         // Opens on the current target. Before there is one there is nothing
         // to select: Wine takes an empty path for its current folder and
         // expands its whole drive, which can hold the browser for minutes.
-        if (*reinterpret_cast<const char*>(currentPath))
+        // Wine's browser may still drop that selection while it settles its
+        // tree, so it is asked once more after what is queued by then.
+        if (*reinterpret_cast<const char*>(currentPath)) {
             SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, currentPath);
+            PostMessageA(browser, BFFM_SETSELECTIONA, TRUE, currentPath);
+        }
     }
     return 0;
 }

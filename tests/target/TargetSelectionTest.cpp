@@ -405,7 +405,9 @@ TEST_F(TargetSelectionTest, BrowserOpensOnTheCurrentTarget)
 {
     Take(folder, TargetKind::Folder);
     ModalDriver driver(BROWSER_DEADLINE_MS);
-    driver.Then(ChooseInBrowser());
+    driver
+        .Then([&](HWND window) { return IsBrowser(window) && BrowserSelection(window) == "Vacances"; })
+        .Then(ChooseInBrowser());
     dialog.BrowseForTarget();
 
     EXPECT_TRUE(driver.Done());
