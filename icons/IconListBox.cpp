@@ -40,33 +40,37 @@ bool IconListBox::LoadIconFile(const char* path, int index)
     // A path that does not fit could not be told apart from another file.
     if (lstrlenA(path) >= static_cast<int>(sizeof m_currentFile))
         return false;
-    if (m_currentFile[0] == '\0' || lstrcmpiA(m_currentFile, path) != 0) {
-        const int count = IconCount(path);
-        if (count <= 0)
-            return false;
-        const int wanted = count < MAX_ICONS_PER_FILE ? count : MAX_ICONS_PER_FILE;
-        // Before anything changes the file must prove that it yields an
-        // icon; the first that does is kept for its cell.
-        int first = 0;
-        HICON icon = nullptr;
-        while (first < wanted && !(icon = ExtractIconOfSoundFile(path, first)))
-            ++first;
-        if (!icon)
-            return false;
-        lstrcpynA(m_currentFile, path, sizeof m_currentFile);
-        const RedrawPause pause(*this);
-        RemoveAll();
-        // An item the list box refuses ends the list there, so that item i
-        // stays position i; without its images reserved there is no list.
-        int listed = 0;
-        if (ImageList_SetImageCount(m_imageList, static_cast<UINT>(wanted))) {
-            while (listed < wanted && SendMessage(LB_ADDSTRING, 0, listed) >= 0)
-                ++listed;
-        }
-        for (int i = 0; i < first; ++i)
-            m_asked[i] = true;
-        Fill(first, icon);
+    if (m_currentFile[0] != '\0' && lstrcmpiA(m_currentFile, path) == 0) {
+        SendMessage(LB_SETCURSEL, static_cast<WPARAM>(index));
+        return true;
     }
+    const int count = IconCount(path);
+    if (count <= 0)
+        return false;
+    const int wanted = count < MAX_ICONS_PER_FILE ? count : MAX_ICONS_PER_FILE;
+    // Before anything changes the file must prove that it yields an icon;
+    // the first that does is kept for its cell.
+    int first = 0;
+    HICON icon = nullptr;
+    while (first < wanted && !(icon = ExtractIconOfSoundFile(path, first)))
+        ++first;
+    if (!icon)
+        return false;
+    lstrcpynA(m_currentFile, path, sizeof m_currentFile);
+    const RedrawPause pause(*this);
+    RemoveAll();
+    // An item the list box refuses ends the list there, so that item i stays
+    // position i; without its images reserved there is no list.
+    int listed = 0;
+    if (ImageList_SetImageCount(m_imageList, static_cast<UINT>(wanted))) {
+        while (listed < wanted && SendMessage(LB_ADDSTRING, 0, listed) >= 0)
+            ++listed;
+    }
+    for (int i = 0; i < first; ++i)
+        m_asked[i] = true;
+    Fill(first, icon);
+    // Selected while the list is not drawn, the cell is drawn once, with the
+    // whole list.
     SendMessage(LB_SETCURSEL, static_cast<WPARAM>(index));
     return true;
 }
