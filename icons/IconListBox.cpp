@@ -66,6 +66,7 @@ bool IconListBox::LoadIconFile(const char* path, int index)
         while (listed < wanted && SendMessage(LB_ADDSTRING, 0, listed) >= 0)
             ++listed;
     }
+    // The positions before it have just yielded nothing.
     for (int i = 0; i < first; ++i)
         m_asked[i] = true;
     Fill(first, icon);
@@ -134,8 +135,8 @@ bool IconListBox::ImageReady(int position)
         return false;
     // The file was checked when it was loaded.
     if (!m_asked[position]) {
-        const HICON icon = ExtractIconOfSoundFile(m_currentFile, position);
         m_asked[position] = true;
+        const HICON icon = ExtractIconOfSoundFile(m_currentFile, position);
         if (icon)
             Fill(position, icon);
     }

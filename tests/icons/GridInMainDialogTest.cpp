@@ -212,7 +212,7 @@ TEST_F(GridInMainDialog, IconThatCannotBeExtractedLeavesAnEmptyCellAndEveryLater
     const std::string ini = folder + "\\desktop.ini";
     dialog.SelectTarget(folder.c_str());
     const std::string path = IconFile("gap-icons.dll");
-    ASSERT_TRUE(dialog.ChooseIcon(path.c_str(), 0));
+    EXPECT_TRUE(dialog.ChooseIcon(path.c_str(), 0));
     EXPECT_EQ(ItemData(Grid()), (std::vector<LPARAM>{ 0, 1, 2, 3, 4 }));
     EXPECT_EQ(DrawnIconColour(2), GetSysColor(COLOR_WINDOW));
 
@@ -223,7 +223,6 @@ TEST_F(GridInMainDialog, IconThatCannotBeExtractedLeavesAnEmptyCellAndEveryLater
         const int applied = static_cast<int>(GetPrivateProfileIntA(".ShellClassInfo", "IconIndex", -1, ini.c_str()));
         EXPECT_EQ(applied, k);
         EXPECT_EQ(DrawnIconColour(k), ExtractedIconColour(path, applied)) << k;
-        EXPECT_EQ(DrawnIconColour(k), IconColour(k)) << k;
         EXPECT_EQ(IconCentreColour(Preview(IDC_PREVIEW_LARGE)), IconColour(k)) << k;
     }
     Target = {};
@@ -262,7 +261,8 @@ TEST_F(GridInMainDialog, LoadingScrollingAndClearingAgainAndAgainKeepsHandleCoun
     const long userBefore = CountUserObjects();
     for (int i = 0; i < 2; ++i)
         useTheGrid();
-    // Each icon left behind would be two bitmaps and an icon, of a hundred.
+    // Some fifty icons are taken each time: each one left behind would be
+    // two bitmaps and an icon.
     EXPECT_LE(CountGdiObjects() - gdiBefore, 20);
     EXPECT_LE(CountUserObjects() - userBefore, 20);
 }
