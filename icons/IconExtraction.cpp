@@ -17,6 +17,8 @@ constexpr DWORD ICON_ENTRY_SIZE = 16;
 // An image holds at least its bitmap header; a PNG image is longer still.
 constexpr DWORD SMALLEST_IMAGE_SIZE = sizeof(BITMAPINFOHEADER);
 
+long extractions = 0;
+
 WORD WordAt(const BYTE* bytes, size_t offset)
 {
     return static_cast<WORD>(bytes[offset] | bytes[offset + 1] << 8);
@@ -130,6 +132,7 @@ int ExtractIcons(const char* path, int first, HICON* large, HICON* small, int co
     }
     if (count <= 0 || !IconFileIsSound(path))
         return 0;
+    ++extractions;
     // The answer may count icons whose handles stay null, and a call that
     // fails may leave anything behind: only real handles of a call that
     // succeeded count.
@@ -148,4 +151,16 @@ int ExtractIcons(const char* path, int first, HICON* large, HICON* small, int co
             ++real;
     }
     return real;
+}
+
+HICON ExtractIconOfSoundFile(const char* path, int position)
+{
+    ++extractions;
+    HICON icon = nullptr;
+    return static_cast<int>(ExtractIconExA(path, position, &icon, nullptr, 1)) > 0 ? icon : nullptr;
+}
+
+long IconExtractionCount()
+{
+    return extractions;
 }

@@ -19,3 +19,12 @@ int IconCount(const char* path);
 // position `first` that it yields, null where it yields none; the answer is
 // how many handles are real. Nothing is asked of an unsound file.
 int ExtractIcons(const char* path, int first, HICON* large, HICON* small, int count);
+
+// One large icon of a file that IconFileIsSound (or IconCount) has just
+// accepted: the file is not checked again, so that a caller taking its icons
+// one by one reads it once. Null where the file yields no icon at `position`.
+HICON ExtractIconOfSoundFile(const char* path, int position);
+
+// How many times this process has asked the platform's icon reader for
+// icons (not for a count): the tests tell by it when icons are taken.
+long IconExtractionCount();

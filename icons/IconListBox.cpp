@@ -6,28 +6,9 @@ SIZE SystemIconSize = { 0, 0 };
 
 namespace {
 
-// Extracts the first `wanted` large icons into `icons`, in one call where
-// that yields the file's whole count, every handle a real icon (some
-// platforms answer with the full count yet fill only the first handle),
-// otherwise one at a time. False, with nothing left to release, when not
-// one icon could be extracted.
-bool ExtractFirstIcons(const char* path, int count, int wanted, HICON* icons)
-{
-    if (wanted == count && ExtractIcons(path, 0, icons, nullptr, wanted) == count)
-        return true;
-    for (int i = 0; i < wanted; ++i) {
-        if (icons[i])
-            DestroyIcon(icons[i]);
-    }
-    bool any = false;
-    for (int i = 0; i < wanted; ++i)
-        any = ExtractIcons(path, i, &icons[i], nullptr, 1) == 1 || any;
-    return any;
-}
-
 // Keeps a list box from redrawing and updating its scroll bar while its items
-// change: done item by item, that would cost far more than the icons
-// themselves. Afterwards the list is drawn once, whole.
+// change: done item by item, that would cost more than all the rest of a
+// load. Afterwards the list is drawn once, whole.
 class RedrawPause {
 public:
     explicit RedrawPause(const CWnd& list) : m_list(list) { m_list.SendMessage(WM_SETREDRAW, FALSE); }
@@ -59,22 +40,38 @@ bool IconListBox::LoadIconFile(const char* path, int index)
     // A path that does not fit could not be told apart from another file.
     if (lstrlenA(path) >= static_cast<int>(sizeof m_currentFile))
         return false;
-    if (m_currentFile[0] == '\0' || lstrcmpiA(m_currentFile, path) != 0) {
-        const int count = IconCount(path);
-        if (count <= 0)
-            return false;
-        const int wanted = count < MAX_ICONS_PER_FILE ? count : MAX_ICONS_PER_FILE;
-        HICON icons[MAX_ICONS_PER_FILE] = {};
-        if (!ExtractFirstIcons(path, count, wanted, icons))
-            return false;
-        lstrcpynA(m_currentFile, path, sizeof m_currentFile);
-        const RedrawPause pause(*this);
-        RemoveAll();
-        for (int i = 0; i < wanted; ++i) {
-            if (icons[i])
-                Append(icons[i], i);
-        }
+    if (m_currentFile[0] != '\0' && lstrcmpiA(m_currentFile, path) == 0) {
+        SendMessage(LB_SETCURSEL, static_cast<WPARAM>(index));
+        return true;
     }
+    const int count = IconCount(path);
+    if (count <= 0)
+        return false;
+    const int wanted = count < MAX_ICONS_PER_FILE ? count : MAX_ICONS_PER_FILE;
+    // Before anything changes the file must prove that it yields an icon;
+    // the first that does is kept for its cell.
+    int first = 0;
+    HICON icon = nullptr;
+    while (first < wanted && !(icon = ExtractIconOfSoundFile(path, first)))
+        ++first;
+    if (!icon)
+        return false;
+    lstrcpynA(m_currentFile, path, sizeof m_currentFile);
+    const RedrawPause pause(*this);
+    RemoveAll();
+    // An item the list box refuses ends the list there, so that item i stays
+    // position i; without its images reserved there is no list.
+    int listed = 0;
+    if (ImageList_SetImageCount(m_imageList, static_cast<UINT>(wanted))) {
+        while (listed < wanted && SendMessage(LB_ADDSTRING, 0, listed) >= 0)
+            ++listed;
+    }
+    // The positions before it have just yielded nothing.
+    for (int i = 0; i < first; ++i)
+        m_asked[i] = true;
+    Fill(first, icon);
+    // Selected while the list is not drawn, the cell is drawn once, with the
+    // whole list.
     SendMessage(LB_SETCURSEL, static_cast<WPARAM>(index));
     return true;
 }
@@ -108,8 +105,9 @@ void IconListBox::DrawItem(DRAWITEMSTRUCT* item)
     DeleteObject(pen);
     DeleteObject(brush);
 
-    ImageList_DrawEx(m_imageList, position, dc, cell.left + ICON_CELL_OFFSET, cell.top + ICON_CELL_OFFSET,
-                     SystemIconSize.cx, SystemIconSize.cy, CLR_NONE, CLR_NONE, ILD_NORMAL);
+    if (ImageReady(position))
+        ImageList_DrawEx(m_imageList, position, dc, cell.left + ICON_CELL_OFFSET, cell.top + ICON_CELL_OFFSET,
+                         SystemIconSize.cx, SystemIconSize.cy, CLR_NONE, CLR_NONE, ILD_NORMAL);
 
     if (selected && m_notify)
         ::SendMessageA(::GetParent(m_hWnd), WM_PREVIEW_ICON, static_cast<WPARAM>(position), 0);
@@ -124,23 +122,34 @@ void IconListBox::OnSelectionChange(Message&)
 void IconListBox::RemoveAll()
 {
     ImageList_Remove(m_imageList, -1);
+    m_asked.reset();
+    m_filled.reset();
     // Each deletion answers the items left; a list that is gone answers 0 too.
     while (SendMessage(LB_DELETESTRING, 0) > 0) {
     }
 }
 
-// The image list keeps its own copy, so the icon is destroyed whether or not
-// the list took it. An icon the list refuses gets no item, and an item the
-// list box refuses takes its image back out, so image i stays item i's.
-void IconListBox::Append(HICON icon, int position)
+bool IconListBox::ImageReady(int position)
 {
-    const int image = ImageList_ReplaceIcon(m_imageList, -1, icon);
+    if (position < 0 || position >= MAX_ICONS_PER_FILE)
+        return false;
+    // The file was checked when it was loaded.
+    if (!m_asked[position]) {
+        m_asked[position] = true;
+        const HICON icon = ExtractIconOfSoundFile(m_currentFile, position);
+        if (icon)
+            Fill(position, icon);
+    }
+    return m_filled[position];
+}
+
+// The image list keeps its own copy, so the icon is destroyed whether or not
+// the list took it.
+void IconListBox::Fill(int position, HICON icon)
+{
+    m_asked[position] = true;
+    m_filled[position] = ImageList_ReplaceIcon(m_imageList, position, icon) == position;
     DestroyIcon(icon);
-    if (image == -1)
-        return;
-    const LRESULT added = SendMessage(LB_ADDSTRING, 0, static_cast<LPARAM>(position));
-    if (added == LB_ERR || added == LB_ERRSPACE)
-        ImageList_Remove(m_imageList, image);
 }
 
 // 32-bit images keep the alpha of today's icons, whose soft edges a screen-

@@ -1,15 +1,18 @@
 // The grid of the icons one file holds: an owner-drawn list box whose items
 // are the icons' positions in the file and whose pictures live in an image
-// list that the owning dialog hands in.
+// list that the owning dialog hands in. A cell's picture is taken from the
+// file when the cell is first drawn, so that a large file shows at once.
 #pragma once
 #include "framework/Controls.h"
+#include "resource.h"
+#include <bitset>
 #include <commctrl.h>
 
 class IconListBox : public CListBox {
 public:
-    // Lists the icons of `path`, unless that file is already shown, and
-    // selects the item at `index`. False when the file yields no icon; the
-    // list is then left as it was.
+    // Lists the icons of `path`, one item for each position up to the limit,
+    // unless that file is already shown, and selects the item at `index`.
+    // False when the file yields no icon; the list is then left as it was.
     bool LoadIconFile(const char* path, int index);
     void ClearIcons();
     void DrawItem(DRAWITEMSTRUCT* item) override;
@@ -21,10 +24,20 @@ public:
 
 private:
     void RemoveAll();
-    void Append(HICON icon, int position);
+    // Whether the image of `position` holds its icon, taken from the file
+    // the first time it is asked for.
+    bool ImageReady(int position);
+    // Puts the icon of `position` into its image, then destroys it.
+    void Fill(int position, HICON icon);
     void OnSelectionChange(Message& m);
 
     static const MessageEntry<IconListBox> messageTable[];
+
+    // The positions whose icon has been asked of the file, and those whose
+    // image holds it. A position is asked once: one that yields no icon
+    // stays an empty cell.
+    std::bitset<MAX_ICONS_PER_FILE> m_asked;
+    std::bitset<MAX_ICONS_PER_FILE> m_filled;
 };
 
 // The size of a large icon, stored by the main dialog's initialisation and by

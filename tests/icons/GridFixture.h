@@ -25,6 +25,9 @@ private:
     WNDPROC m_previous;
 };
 
+// A draw request for one cell of the grid, as the list box makes it.
+DRAWITEMSTRUCT DrawRequest(const IconListBox& grid, int position, UINT action, UINT state, HDC dc);
+
 class GridFixture : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -38,6 +41,13 @@ protected:
     HICON Preview(int id) const;
     // The centre of a cell, in the grid's client coordinates.
     POINT CellCentre(int position);
+    // The positions of the cells the grid's client area shows.
+    std::vector<int> CellsOnScreen();
+    // Pages through the grid to its end, painting each page.
+    void PageToTheEnd();
+    // The colour at the centre of the icon that an unselected cell shows
+    // when the dialog has it drawn, wherever the cell lies.
+    COLORREF DrawnIconColour(int position);
 
     FolderIconDialog dialog;
     std::unique_ptr<ParentSpy> spy;

@@ -1,8 +1,11 @@
 // The grid inside the main dialog: its preparation, its cells, what it tells
 // the dialog, the dialog's answers, and the handles all of that uses.
 #include "GridFixture.h"
+#include "harness/RegistryKey.h"
+#include "harness/TempFolder.h"
 #include "harness/Windows.h"
 #include "resource.h"
+#include "target/Target.h"
 
 namespace {
 
@@ -15,23 +18,9 @@ void Click(HWND list, POINT at)
     SendMessageA(list, WM_LBUTTONUP, 0, where);
 }
 
-// A draw request for one cell of the grid, as the list box makes it.
-DRAWITEMSTRUCT DrawRequest(const IconListBox& grid, int position, UINT action, UINT state, HDC dc)
-{
-    DRAWITEMSTRUCT item = {};
-    item.CtlType = ODT_LISTBOX;
-    item.CtlID = IDC_ICON_GRID;
-    item.itemID = static_cast<UINT>(position);
-    item.itemAction = action;
-    item.itemState = state;
-    item.hwndItem = grid.m_hWnd;
-    item.hDC = dc;
-    grid.SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&item.rcItem));
-    item.itemData = static_cast<ULONG_PTR>(grid.SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(position)));
-    return item;
-}
-
 const COLORREF Paper = RGB(1, 2, 3);
+// Where an apply records the icon file among the recent ones.
+const char RECENT_KEY[] = "Software\\KORBINEX\\Brisevent";
 
 } // namespace
 
@@ -212,6 +201,33 @@ TEST_F(GridInMainDialog, RepaintingTheSelectedCellThousandsOfTimesKeepsHandleCou
     EXPECT_LE(CountUserObjects() - userBefore, 20);
 }
 
+// Cell k is the file's icon k, whatever icons before it yield nothing: it
+// shows that icon, previews it, and an apply writes it.
+TEST_F(GridInMainDialog, IconThatCannotBeExtractedLeavesAnEmptyCellAndEveryLaterIconAtItsPosition)
+{
+    const ScopedRegistryKey recent(HKEY_CURRENT_USER, RECENT_KEY);
+    TempFolder temp;
+    const std::string folder = temp / "Vacances";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    const std::string ini = folder + "\\desktop.ini";
+    dialog.SelectTarget(folder.c_str());
+    const std::string path = IconFile("gap-icons.dll");
+    EXPECT_TRUE(dialog.ChooseIcon(path.c_str(), 0));
+    EXPECT_EQ(ItemData(Grid()), (std::vector<LPARAM>{ 0, 1, 2, 3, 4 }));
+    EXPECT_EQ(DrawnIconColour(2), GetSysColor(COLOR_WINDOW));
+
+    for (const int k : { 1, 3, 4 }) {
+        Click(Grid().m_hWnd, CellCentre(k));
+        Repaint();
+        SendMessageA(Control(IDC_APPLY), BM_CLICK, 0, 0);
+        const int applied = static_cast<int>(GetPrivateProfileIntA(".ShellClassInfo", "IconIndex", -1, ini.c_str()));
+        EXPECT_EQ(applied, k);
+        EXPECT_EQ(DrawnIconColour(k), ExtractedIconColour(path, applied)) << k;
+        EXPECT_EQ(IconCentreColour(Preview(IDC_PREVIEW_LARGE)), IconColour(k)) << k;
+    }
+    Target = {};
+}
+
 TEST_F(GridInMainDialog, IconsTheImageListRefusesGetNoItemAndAreReleased)
 {
     const HIMAGELIST images = Grid().m_imageList;
@@ -225,6 +241,30 @@ TEST_F(GridInMainDialog, IconsTheImageListRefusesGetNoItemAndAreReleased)
     const long after = CountGdiObjects();
     Grid().m_imageList = images;
     EXPECT_LE(after - before, 20);
+}
+
+TEST_F(GridInMainDialog, LoadingScrollingAndClearingAgainAndAgainKeepsHandleCountsFlat)
+{
+    const auto useTheGrid = [this] {
+        EXPECT_TRUE(Grid().LoadIconFile(IconFile("1024-icons.dll").c_str(), 0));
+        for (const int top : { 0, 341, 682, 1023 }) {
+            Grid().SendMessage(LB_SETTOPINDEX, top);
+            Repaint();
+        }
+        EXPECT_TRUE(Grid().LoadIconFile(IconFile("gap-icons.dll").c_str(), 4));
+        Repaint();
+        Grid().ClearIcons();
+        Repaint();
+    };
+    useTheGrid();
+    const long gdiBefore = CountGdiObjects();
+    const long userBefore = CountUserObjects();
+    for (int i = 0; i < 2; ++i)
+        useTheGrid();
+    // Some fifty icons are taken each time: each one left behind would be
+    // two bitmaps and an icon.
+    EXPECT_LE(CountGdiObjects() - gdiBefore, 20);
+    EXPECT_LE(CountUserObjects() - userBefore, 20);
 }
 
 TEST(MainDialogLifetime, ClosingTheDialogReleasesTheGridImagesAndThePreviews)

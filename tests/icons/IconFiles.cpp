@@ -1,5 +1,6 @@
 #include "IconFiles.h"
 #include "harness/Windows.h"
+#include <shellapi.h>
 
 std::string IconFile(const char* name)
 {
@@ -34,6 +35,16 @@ COLORREF IconCentreColour(HICON icon)
     Canvas canvas(size.cx, size.cy, RGB(0, 0, 0));
     DrawIconEx(canvas.Dc(), 0, 0, icon, size.cx, size.cy, 0, nullptr, DI_NORMAL);
     return canvas.Pixel(size.cx / 2, size.cy / 2);
+}
+
+COLORREF ExtractedIconColour(const std::string& path, int index)
+{
+    HICON icon = nullptr;
+    if (static_cast<int>(ExtractIconExA(path.c_str(), index, &icon, nullptr, 1)) <= 0 || !icon)
+        return CLR_INVALID;
+    const COLORREF colour = IconCentreColour(icon);
+    DestroyIcon(icon);
+    return colour;
 }
 
 COLORREF ImageCentreColour(HIMAGELIST list, int index)

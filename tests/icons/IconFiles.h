@@ -8,8 +8,9 @@
 #include <vector>
 
 // The path of one of the made icon files: one.ico, three-images.ico,
-// three-icons.dll, eight-icons.dll, 1024-icons.dll, 1500-icons.dll, and
-// the malformed ones (harness/Windows.h).
+// three-icons.dll, eight-icons.dll, 1024-icons.dll, 1500-icons.dll,
+// gap-icons.dll (its third icon cannot be extracted), and the malformed ones
+// (harness/Windows.h).
 std::string IconFile(const char* name);
 
 // The colour that fills icon `index` of every made file; make-icon-files.py
@@ -19,6 +20,9 @@ COLORREF IconColour(int index);
 // The size of an icon's image, and the colour at its centre.
 SIZE IconSize(HICON icon);
 COLORREF IconCentreColour(HICON icon);
+// The colour at the centre of icon `index` of a file, extracted straight
+// from the platform; CLR_INVALID where it yields none.
+COLORREF ExtractedIconColour(const std::string& path, int index);
 // The colour at the centre of image `index` of an image list.
 COLORREF ImageCentreColour(HIMAGELIST list, int index);
 

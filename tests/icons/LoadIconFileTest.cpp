@@ -3,6 +3,7 @@
 #include "GridFixture.h"
 #include "harness/TempFolder.h"
 #include "harness/Windows.h"
+#include "icons/IconExtraction.h"
 #include <string>
 #include <vector>
 
@@ -55,7 +56,7 @@ TEST_F(LoadIconFile, IcoFileIsOneIconWhateverImagesItHolds)
         EXPECT_EQ(ItemData(Grid()), Positions(1)) << name;
         EXPECT_EQ(Selection(Grid()), 0) << name;
         EXPECT_EQ(Grid().m_currentFile, path) << name;
-        EXPECT_EQ(ImageCentreColour(Grid().m_imageList, 0), IconColour(0)) << name;
+        EXPECT_EQ(DrawnIconColour(0), IconColour(0)) << name;
     }
 }
 
@@ -68,7 +69,7 @@ TEST_F(LoadIconFile, ListsEveryIconOfALibraryInFileOrderAndSelectsTheIndex)
     EXPECT_EQ(Grid().m_currentFile, path);
     ASSERT_EQ(ImageList_GetImageCount(Grid().m_imageList), 3);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(ImageCentreColour(Grid().m_imageList, i), IconColour(i)) << "image " << i;
+        EXPECT_EQ(DrawnIconColour(i), IconColour(i)) << "cell " << i;
 }
 
 TEST_F(LoadIconFile, FileOf1024IconsIsListedWhole)
@@ -78,7 +79,7 @@ TEST_F(LoadIconFile, FileOf1024IconsIsListedWhole)
     EXPECT_EQ(Selection(Grid()), 1023);
     ASSERT_EQ(ImageList_GetImageCount(Grid().m_imageList), 1024);
     for (int i : { 0, 1, 511, 1023 })
-        EXPECT_EQ(ImageCentreColour(Grid().m_imageList, i), IconColour(i)) << "image " << i;
+        EXPECT_EQ(DrawnIconColour(i), IconColour(i)) << "cell " << i;
 }
 
 TEST_F(LoadIconFile, LargerFileListsExactlyItsFirst1024Icons)
@@ -87,7 +88,36 @@ TEST_F(LoadIconFile, LargerFileListsExactlyItsFirst1024Icons)
     EXPECT_EQ(ItemData(Grid()), Positions(1024));
     ASSERT_EQ(ImageList_GetImageCount(Grid().m_imageList), 1024);
     for (int i : { 0, 200, 1023 })
-        EXPECT_EQ(ImageCentreColour(Grid().m_imageList, i), IconColour(i)) << "image " << i;
+        EXPECT_EQ(DrawnIconColour(i), IconColour(i)) << "cell " << i;
+}
+
+// The grid's own extractions alone are counted: the previews that follow the
+// selection take icons of their own.
+TEST_F(LoadIconFile, IconsAreTakenFromTheFileAsTheirCellsAreFirstDrawn)
+{
+    Grid().m_notify = FALSE;
+    const std::string path = IconFile("1024-icons.dll");
+    const long start = IconExtractionCount();
+    ASSERT_TRUE(Grid().LoadIconFile(path.c_str(), 0));
+    EXPECT_EQ(IconExtractionCount() - start, 1) << "only the icon that shows the file yields one";
+
+    Repaint();
+    Repaint();
+    const std::vector<int> shown = CellsOnScreen();
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(IconExtractionCount() - start, static_cast<long>(shown.size()));
+    std::vector<int> filled;
+    for (int i = 0; i < 1024; ++i) {
+        if (ImageCentreColour(Grid().m_imageList, i) == IconColour(i))
+            filled.push_back(i);
+    }
+    EXPECT_EQ(filled, shown);
+
+    PageToTheEnd();
+    EXPECT_EQ(IconExtractionCount() - start, 1024);
+    for (int i : { 0, shown.back(), shown.back() + 1, 511, 1023 })
+        EXPECT_EQ(DrawnIconColour(i), ExtractedIconColour(path, i)) << "cell " << i;
+    EXPECT_EQ(IconExtractionCount() - start, 1024);
 }
 
 TEST_F(LoadIconFile, AnotherFileReplacesTheWholeList)

@@ -17,6 +17,8 @@ Writes into OUTPUT-FOLDER:
     eight-icons.res    eight icon groups of one 32 x 32 image
     1024-icons.res     1024 icon groups of one 32 x 32 image
     1500-icons.res     1500 icon groups of one 32 x 32 image
+    gap-icons.res      five icon groups of one 32 x 32 image, the third of
+                       which names an image the file does not hold
 
 The .res files are compiled resource scripts, which the build turns into
 resource-only DLLs. Icon i of a file is filled with IconColour(i) (see
@@ -34,6 +36,8 @@ RT_GROUP_ICON = 14
 LANGUAGE_NEUTRAL = 0
 MOVEABLE_PURE_DISCARDABLE = 0x1030
 PURE_DISCARDABLE = 0x1010
+# The image that a broken icon group names; no file holds that many images.
+MISSING_IMAGE_ID = 0x7FFF
 
 
 def icon_colour(index):
@@ -131,17 +135,20 @@ def res_entry(type_id, name_id, flags, data):
 
 
 def res_file(groups):
-    """A .res file of icon groups 1, 2, ...; each group a list of image sizes."""
+    """A .res file of icon groups 1, 2, ...; each group a list of image sizes,
+    or None for a group that names one 32 x 32 image the file does not hold."""
     out = res_entry(0, 0, 0, b'')  # the empty entry that marks a 32-bit .res file
     image_id = 1
     group_id = 1
     for index, sizes in enumerate(groups):
-        directory = struct.pack('<HHH', 0, 1, len(sizes))
-        for size in sizes:
+        directory = struct.pack('<HHH', 0, 1, len(sizes or [32]))
+        for size in sizes or [32]:
             data = icon_image(size, icon_colour(index))
-            out += res_entry(RT_ICON, image_id, PURE_DISCARDABLE, data)
-            directory += struct.pack('<BBBBHHIH', size, size, 16, 0, 1, 4, len(data), image_id)
-            image_id += 1
+            named = image_id if sizes else MISSING_IMAGE_ID
+            if sizes:
+                out += res_entry(RT_ICON, image_id, PURE_DISCARDABLE, data)
+                image_id += 1
+            directory += struct.pack('<BBBBHHIH', size, size, 16, 0, 1, 4, len(data), named)
         out += res_entry(RT_GROUP_ICON, group_id, MOVEABLE_PURE_DISCARDABLE, directory)
         group_id += 1
     return out
@@ -169,6 +176,7 @@ def main():
     write(folder, 'eight-icons.res', res_file([[32]] * 8))
     write(folder, '1024-icons.res', res_file([[32]] * 1024))
     write(folder, '1500-icons.res', res_file([[32]] * 1500))
+    write(folder, 'gap-icons.res', res_file([[32], [32], None, [32], [32]]))
 
 
 if __name__ == '__main__':

@@ -1,12 +1,15 @@
-// Times the icon grid against the bare platform work under it: loading a
-// file of 1024 icons into a fresh grid, against extracting the same icons
-// into an image list with no list box; and asking the grid again for the
-// file it already shows.
+// Times the icon grid against the bare platform work under it, on each icon
+// file in turn: the first screen of a fresh grid (the load and its first
+// complete paint) and a full scroll (the first screen, then paging to the
+// end of the grid), against extracting every icon into an image list and
+// against extracting and drawing only the cells the first screen shows; and
+// asking the grid again for the file it already shows.
 //
-//     icon_grid_bench [ICON-FILE] [ROUNDS]
+//     icon_grid_bench [ROUNDS] [ICON-FILE...]
 //
-// The icon file defaults to icon-files\1024-icons.dll beside the program;
-// an empty argument means the default too.
+// The icon files default to icon-files\1024-icons.dll beside the program and
+// the system's shell32.dll.
+#include "icons/IconExtraction.h"
 #include "icons/IconListBox.h"
 #include "resource.h"
 #include <shellapi.h>
@@ -21,6 +24,8 @@ namespace {
 // The grid's list box in the template of the main dialog, and its size there.
 const DWORD GridStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY |
                         LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT | LBS_MULTICOLUMN | LBS_DISABLENOSCROLL;
+const int GridLeft = 8;
+const int GridTop = 8;
 const int GridWidth = 456;
 const int GridHeight = 146;
 const char* const HostClass = "IconGridBenchHost";
@@ -82,6 +87,8 @@ private:
 
 double Median(std::vector<double> values)
 {
+    if (values.empty())
+        return 0;
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
@@ -95,74 +102,244 @@ void Pump()
     }
 }
 
-void AddToList(HIMAGELIST list, HICON icon)
+// The platform's way to one icon of a file, as the grid had it before it
+// filled its cells lazily: one call per icon, since a batch call here may
+// fill only its first handle. The image's index, or -1 without an icon.
+int ExtractInto(HIMAGELIST list, const char* path, int position)
 {
-    ImageList_ReplaceIcon(list, -1, icon);
+    HICON icon = nullptr;
+    if (static_cast<int>(ExtractIconExA(path, position, &icon, nullptr, 1)) <= 0 || !icon)
+        return -1;
+    const int image = ImageList_ReplaceIcon(list, -1, icon);
     DestroyIcon(icon);
+    return image;
 }
 
-// The platform's part of a load, the way the platform allows: the icons of
-// one batch call when it yields them all, else one at a time.
-Timing BareLoad(const char* path, bool& batchWhole)
+// Every icon the grid lists, extracted into an image list.
+Timing BareFullExtraction(const char* path, int listed)
 {
-    static HICON icons[MAX_ICONS_PER_FILE];
     const Stopwatch watch;
     const HIMAGELIST list = CreateIconImageList();
-    const int count = static_cast<int>(ExtractIconExA(path, -1, nullptr, nullptr, 0));
-    const int wanted = std::min(count, MAX_ICONS_PER_FILE);
-    std::fill(icons, icons + MAX_ICONS_PER_FILE, nullptr);
-    const int got = static_cast<int>(ExtractIconExA(path, 0, icons, nullptr, static_cast<UINT>(wanted)));
-    batchWhole = got == count && std::all_of(icons, icons + wanted, [](HICON icon) { return icon != nullptr; });
-    for (int i = 0; i < wanted; ++i) {
-        if (batchWhole) {
-            AddToList(list, icons[i]);
-            continue;
-        }
-        if (icons[i])
-            DestroyIcon(icons[i]);
-        HICON icon = nullptr;
-        if (static_cast<int>(ExtractIconExA(path, i, &icon, nullptr, 1)) > 0 && icon)
-            AddToList(list, icon);
-    }
+    for (int i = 0; i < listed; ++i)
+        ExtractInto(list, path, i);
     const Timing elapsed = watch.Elapsed();
     ImageList_Destroy(list);
     return elapsed;
 }
 
-struct GridTimes {
-    Timing load;
-    Timing firstPaint;
-    Timing again;
-    int items;
+// Only the icons of the cells a fresh grid shows, extracted into an image
+// list and drawn where the grid draws them.
+Timing BareVisibleCells(HWND host, const char* path, const std::vector<RECT>& cells)
+{
+    const Stopwatch watch;
+    const HIMAGELIST list = CreateIconImageList();
+    std::vector<int> images;
+    for (size_t i = 0; i < cells.size(); ++i)
+        images.push_back(ExtractInto(list, path, static_cast<int>(i)));
+    const HDC dc = GetDC(host);
+    for (size_t i = 0; i < cells.size(); ++i) {
+        if (images[i] >= 0)
+            ImageList_DrawEx(list, images[i], dc, GridLeft + cells[i].left + ICON_CELL_OFFSET,
+                             GridTop + cells[i].top + ICON_CELL_OFFSET, SystemIconSize.cx, SystemIconSize.cy,
+                             CLR_NONE, CLR_NONE, ILD_NORMAL);
+    }
+    GdiFlush();
+    const Timing elapsed = watch.Elapsed();
+    ReleaseDC(host, dc);
+    ImageList_Destroy(list);
+    return elapsed;
+}
+
+// A fresh grid of the main dialog's size in the host, destroyed with its
+// images when it goes.
+class BenchGrid {
+public:
+    explicit BenchGrid(HWND host)
+    {
+        g_grid = &m_grid;
+        m_grid.m_hWnd = CreateWindowExA(0, "LISTBOX", "", GridStyle, GridLeft, GridTop, GridWidth, GridHeight,
+                                        host, nullptr, GetModuleHandleA(nullptr), nullptr);
+        m_grid.m_imageList = CreateIconImageList();
+        m_grid.ClearIcons();
+        Pump();
+    }
+    ~BenchGrid()
+    {
+        DestroyWindow(m_grid.m_hWnd);
+        ImageList_Destroy(m_grid.m_imageList);
+        g_grid = nullptr;
+        Pump();
+    }
+    BenchGrid(const BenchGrid&) = delete;
+    BenchGrid& operator=(const BenchGrid&) = delete;
+
+    IconListBox& Grid() { return m_grid; }
+
+private:
+    IconListBox m_grid;
 };
 
-GridTimes GridLoad(HWND host, const char* path, const std::string& otherCase)
-{
-    IconListBox grid;
-    g_grid = &grid;
-    grid.m_hWnd = CreateWindowExA(0, "LISTBOX", "", GridStyle, 8, 8, GridWidth, GridHeight, host, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
-    grid.m_imageList = CreateIconImageList();
-    grid.ClearIcons();
-    Pump();
+// The cells of a fresh grid that its first screen shows, in the grid's
+// client coordinates, and how many items it lists.
+struct FirstScreen {
+    std::vector<RECT> cells;
+    int listed;
+};
 
-    GridTimes times = {};
-    const Stopwatch load;
+FirstScreen CellsShownFirst(HWND host, const char* path)
+{
+    BenchGrid bench(host);
+    IconListBox& grid = bench.Grid();
     grid.LoadIconFile(path, 0);
-    times.load = load.Elapsed();
-    const Stopwatch paint;
+    FirstScreen shown = { {}, static_cast<int>(grid.SendMessage(LB_GETCOUNT)) };
+    RECT client;
+    GetClientRect(grid.m_hWnd, &client);
+    for (int i = 0; i < shown.listed; ++i) {
+        RECT cell;
+        RECT common;
+        grid.SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&cell));
+        if (IntersectRect(&common, &cell, &client))
+            shown.cells.push_back(cell);
+    }
+    return shown;
+}
+
+struct GridTimes {
+    Timing firstScreen;
+    Timing fullScroll;
+    Timing pagingFilled;
+    Timing again;
+    long firstExtractions;
+    long allExtractions;
+};
+
+// Pages from the grid's start to its end as the scroll bar does, each page
+// painted.
+Timing PageToTheEnd(IconListBox& grid)
+{
+    grid.SendMessage(LB_SETTOPINDEX, 0);
     UpdateWindow(grid.m_hWnd);
-    times.firstPaint = paint.Elapsed();
+    const Stopwatch watch;
+    for (LRESULT top = -1; grid.SendMessage(LB_GETTOPINDEX) != top;) {
+        top = grid.SendMessage(LB_GETTOPINDEX);
+        grid.SendMessage(WM_HSCROLL, SB_PAGEDOWN);
+        UpdateWindow(grid.m_hWnd);
+    }
+    return watch.Elapsed();
+}
+
+// The full scroll is the first screen and the paging after it; asking again
+// for the file, timed in between, belongs to neither. Paging once more
+// through the grid, every image then filled, shows what scrolling and
+// drawing alone cost.
+GridTimes GridRun(HWND host, const char* path, const std::string& otherCase)
+{
+    BenchGrid bench(host);
+    IconListBox& grid = bench.Grid();
+    GridTimes times = {};
+    const long extractions = IconExtractionCount();
+
+    const Stopwatch firstScreen;
+    grid.LoadIconFile(path, 0);
+    UpdateWindow(grid.m_hWnd);
+    times.firstScreen = firstScreen.Elapsed();
+    times.firstExtractions = IconExtractionCount() - extractions;
+
     const Stopwatch again;
     grid.LoadIconFile(otherCase.c_str(), 5);
     times.again = again.Elapsed();
-    times.items = static_cast<int>(grid.SendMessage(LB_GETCOUNT));
 
-    DestroyWindow(grid.m_hWnd);
-    ImageList_Destroy(grid.m_imageList);
-    g_grid = nullptr;
-    Pump();
+    const Timing paged = PageToTheEnd(grid);
+    times.fullScroll = { times.firstScreen.wall + paged.wall, times.firstScreen.cpu + paged.cpu };
+    times.allExtractions = IconExtractionCount() - extractions;
+    times.pagingFilled = PageToTheEnd(grid);
     return times;
+}
+
+// Every round's figures for one icon file. Each round times the grid and
+// the bare work back to back, in turns first, and the ratios are taken round
+// by round: a machine whose speed drifts then skews both sides alike.
+struct FileFigures {
+    std::string path;
+    std::string otherCase;
+    int count = 0;
+    FirstScreen shown;
+    std::vector<double> bareFullWall, bareFullCpu, bareVisibleWall, bareVisibleCpu;
+    std::vector<double> firstWall, firstCpu, scrollWall, scrollCpu, pagingWall, pagingCpu, again;
+    std::vector<double> firstToFull, firstToVisible, scrollToFull, scrollToFullAndPaging;
+    std::vector<double> firstToFullCpu, firstToVisibleCpu, scrollToFullCpu;
+    GridTimes last = {};
+};
+
+double Ratio(double part, double whole)
+{
+    return whole > 0 ? part / whole : 0;
+}
+
+void RunRound(HWND host, FileFigures& file, int round)
+{
+    Timing bareFull = {};
+    Timing bareVisible = {};
+    GridTimes grid = {};
+    for (int turn = 0; turn < 3; ++turn) {
+        switch ((turn + round) % 3) {
+        case 0:
+            bareFull = BareFullExtraction(file.path.c_str(), file.shown.listed);
+            break;
+        case 1:
+            bareVisible = BareVisibleCells(host, file.path.c_str(), file.shown.cells);
+            break;
+        default:
+            grid = GridRun(host, file.path.c_str(), file.otherCase);
+            break;
+        }
+    }
+    file.bareFullWall.push_back(bareFull.wall);
+    file.bareFullCpu.push_back(bareFull.cpu);
+    file.bareVisibleWall.push_back(bareVisible.wall);
+    file.bareVisibleCpu.push_back(bareVisible.cpu);
+    file.firstWall.push_back(grid.firstScreen.wall);
+    file.firstCpu.push_back(grid.firstScreen.cpu);
+    file.scrollWall.push_back(grid.fullScroll.wall);
+    file.scrollCpu.push_back(grid.fullScroll.cpu);
+    file.pagingWall.push_back(grid.pagingFilled.wall);
+    file.pagingCpu.push_back(grid.pagingFilled.cpu);
+    file.again.push_back(grid.again.wall);
+    file.firstToFull.push_back(Ratio(grid.firstScreen.wall, bareFull.wall));
+    file.firstToVisible.push_back(Ratio(grid.firstScreen.wall, bareVisible.wall));
+    file.scrollToFull.push_back(Ratio(grid.fullScroll.wall, bareFull.wall));
+    file.scrollToFullAndPaging.push_back(Ratio(grid.fullScroll.wall, bareFull.wall + grid.pagingFilled.wall));
+    file.firstToFullCpu.push_back(Ratio(grid.firstScreen.cpu, bareFull.cpu));
+    file.firstToVisibleCpu.push_back(Ratio(grid.firstScreen.cpu, bareVisible.cpu));
+    file.scrollToFullCpu.push_back(Ratio(grid.fullScroll.cpu, bareFull.cpu));
+    file.last = grid;
+}
+
+void PrintFigures(const FileFigures& file, int rounds)
+{
+    std::printf("\nIcon file: %s (%d icons, %d listed, %d cells on the first screen)\n", file.path.c_str(),
+                file.count, file.shown.listed, static_cast<int>(file.shown.cells.size()));
+    std::printf("Icons the grid extracted: %ld for the first screen, %ld for the full scroll\n",
+                file.last.firstExtractions, file.last.allExtractions);
+    std::printf("Medians of %d rounds, milliseconds:                   wall  processor\n", rounds);
+    std::printf("  bare full extraction (every icon into an image list) %9.1f %9.1f\n", Median(file.bareFullWall),
+                Median(file.bareFullCpu));
+    std::printf("  bare visible cells (extracted and drawn)             %9.1f %9.1f\n", Median(file.bareVisibleWall),
+                Median(file.bareVisibleCpu));
+    std::printf("  grid: first screen (load and first paint)            %9.1f %9.1f\n", Median(file.firstWall),
+                Median(file.firstCpu));
+    std::printf("  grid: full scroll (first screen, paging to the end)  %9.1f %9.1f\n", Median(file.scrollWall),
+                Median(file.scrollCpu));
+    std::printf("  grid: paging again, every image filled               %9.1f %9.1f\n", Median(file.pagingWall),
+                Median(file.pagingCpu));
+    std::printf("  grid: asking again for the file shown                %9.3f\n", Median(file.again));
+    std::printf("Processor time ratios: %.3f, %.3f, %.3f\n", Median(file.firstToFullCpu),
+                Median(file.firstToVisibleCpu), Median(file.scrollToFullCpu));
+    std::printf("Full scroll / (bare full extraction + paging a filled grid): %.3f\n",
+                Median(file.scrollToFullAndPaging));
+    std::printf("Ratio first screen / bare full extraction: %.3f\n", Median(file.firstToFull));
+    std::printf("Ratio first screen / bare visible cells: %.3f\n", Median(file.firstToVisible));
+    std::printf("Ratio full scroll / bare full extraction: %.3f\n", Median(file.scrollToFull));
 }
 
 std::string DefaultIconFile()
@@ -172,6 +349,13 @@ std::string DefaultIconFile()
     std::string folder(path, length);
     folder.erase(folder.find_last_of('\\') + 1);
     return folder + "icon-files\\1024-icons.dll";
+}
+
+std::string SystemShellLibrary()
+{
+    char folder[MAX_PATH] = "";
+    const UINT length = GetSystemDirectoryA(folder, sizeof folder);
+    return std::string(folder, length < sizeof folder ? length : 0) + "\\shell32.dll";
 }
 
 HWND CreateHost()
@@ -193,59 +377,37 @@ HWND CreateHost()
 
 int main(int argc, char** argv)
 {
-    const std::string path = argc > 1 && argv[1][0] ? argv[1] : DefaultIconFile();
-    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    std::string otherCase = path;
-    CharUpperBuffA(&otherCase[0], static_cast<DWORD>(otherCase.size()));
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    std::vector<std::string> paths(argv + std::min(argc, 2), argv + argc);
+    if (paths.empty())
+        paths = { DefaultIconFile(), SystemShellLibrary() };
 
     InitCommonControls();
     ReadSystemIconSize();
-    const int count = static_cast<int>(ExtractIconExA(path.c_str(), -1, nullptr, nullptr, 0));
-    if (count <= 0) {
-        std::fprintf(stderr, "%s holds no icons\n", path.c_str());
-        return 1;
-    }
     const HWND host = CreateHost();
-
-    // Each round times the grid and the bare work back to back, in turns
-    // first, and the ratios are taken round by round: a machine whose speed
-    // drifts then skews both sides of a ratio alike.
-    std::vector<double> bareWall, bareCpu, loadWall, loadCpu, paint, again, wallRatios, cpuRatios;
-    bool batchWhole = false;
-    int items = 0;
-    for (int round = 0; round < rounds; ++round) {
-        GridTimes grid = {};
-        Timing bare = {};
-        if (round % 2 == 0) {
-            bare = BareLoad(path.c_str(), batchWhole);
-            grid = GridLoad(host, path.c_str(), otherCase);
-        } else {
-            grid = GridLoad(host, path.c_str(), otherCase);
-            bare = BareLoad(path.c_str(), batchWhole);
+    std::vector<FileFigures> files;
+    for (const std::string& path : paths) {
+        FileFigures file;
+        file.path = path;
+        file.otherCase = path;
+        CharUpperBuffA(&file.otherCase[0], static_cast<DWORD>(file.otherCase.size()));
+        file.count = static_cast<int>(ExtractIconExA(path.c_str(), -1, nullptr, nullptr, 0));
+        file.shown = CellsShownFirst(host, path.c_str());
+        if (file.count <= 0 || file.shown.listed <= 0) {
+            std::fprintf(stderr, "%s holds no icons the grid lists\n", path.c_str());
+            return 1;
         }
-        bareWall.push_back(bare.wall);
-        bareCpu.push_back(bare.cpu);
-        loadWall.push_back(grid.load.wall);
-        loadCpu.push_back(grid.load.cpu);
-        paint.push_back(grid.firstPaint.wall);
-        again.push_back(grid.again.wall);
-        wallRatios.push_back(grid.load.wall / bare.wall);
-        if (bare.cpu > 0)
-            cpuRatios.push_back(grid.load.cpu / bare.cpu);
-        items = grid.items;
+        files.push_back(file);
+    }
+    for (int round = 0; round < rounds; ++round) {
+        for (FileFigures& file : files)
+            RunRound(host, file, round);
     }
     DestroyWindow(host);
 
-    std::printf("Icon file: %s (%d icons, %d listed)\n", path.c_str(), count, items);
-    std::printf("Batch extraction: %s\n", batchWhole ? "whole, used" : "not whole here, icons taken one at a time");
-    std::printf("Medians of %d rounds, milliseconds:          wall    processor\n", rounds);
-    std::printf("  bare platform work (extract into an image list) %9.1f %9.1f\n", Median(bareWall), Median(bareCpu));
-    std::printf("  grid: load into a fresh grid                     %9.1f %9.1f\n", Median(loadWall), Median(loadCpu));
-    std::printf("  grid: first paint after the load                 %9.1f\n", Median(paint));
-    std::printf("  grid: asking again for the file shown            %9.3f\n", Median(again));
-    std::printf("Ratio grid load / bare work (goal at most 1.10): wall %.3f", Median(wallRatios));
-    if (!cpuRatios.empty())
-        std::printf(", processor %.3f", Median(cpuRatios));
-    std::printf("\n");
+    std::printf("Goals on the 1024-icon file: first screen / bare full extraction at most 0.05, first screen /\n"
+                "bare visible cells at most 1.25, full scroll / bare full extraction at most 1.10 (wall clock).\n");
+    for (const FileFigures& file : files)
+        PrintFigures(file, rounds);
     return 0;
 }
