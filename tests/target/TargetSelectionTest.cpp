@@ -142,15 +142,22 @@ protected:
         return text;
     }
 
+    // OK of the browser, pressed once it is enabled: the browser disables it
+    // while its selection is an item it would not return, as it may be for a
+    // moment while its tree settles, and a disabled button drops the click.
+    static bool PressBrowserOk(HWND browser)
+    {
+        const HWND ok = GetDlgItem(browser, IDOK);
+        if (!IsWindowEnabled(ok))
+            return false;
+        PostMessageA(ok, BM_CLICK, 0, 0);
+        return true;
+    }
+
     // The browser, OK pressed on what it shows selected.
     ModalDriver::Step ChooseInBrowser()
     {
-        return [this](HWND window) {
-            if (!IsBrowser(window))
-                return false;
-            PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
-            return true;
-        };
+        return [this](HWND window) { return IsBrowser(window) && PressBrowserOk(window); };
     }
 
     // The browser, `path` (whose own name is `name`) selected; OK is for a
@@ -363,11 +370,10 @@ TEST_F(TargetSelectionTest, RefusedBrowserChoiceWarnsAndShowsTheBrowserAgain)
     ModalDriver driver(BROWSER_DEADLINE_MS);
     driver.Then(SelectPathInBrowser(gone.c_str(), "Disparu"))
         .Then([&](HWND window) {
-              if (!IsBrowser(window))
+              if (!IsBrowser(window) || !IsWindowEnabled(GetDlgItem(window, IDOK)))
                   return false;
               RemoveDirectoryA(gone.c_str());
-              PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
-              return true;
+              return PressBrowserOk(window);
           })
         .Then([&](HWND window) {
             if (!IsMessageBox(window))
