@@ -20,7 +20,8 @@ public:
     ModalDriver& operator=(const ModalDriver&) = delete;
 
     ModalDriver& Then(Step step);
-    bool Done() const { return m_steps.empty(); }
+    // Every step done before the deadline; the watchdog clears what is left.
+    bool Done() const { return m_steps.empty() && !m_timedOut; }
     bool TimedOut() const { return m_timedOut; }
 
 private:

@@ -142,9 +142,8 @@ protected:
         return text;
     }
 
-    // OK of the browser, pressed once it is enabled: the browser disables it
-    // while its selection is an item it would not return, as it may be for a
-    // moment while its tree settles, and a disabled button drops the click.
+    // OK of the browser, pressed once the browser has enabled it: it is
+    // disabled for a moment while the browser settles its tree.
     static bool PressBrowserOk(HWND browser)
     {
         const HWND ok = GetDlgItem(browser, IDOK);
@@ -158,6 +157,24 @@ protected:
     ModalDriver::Step ChooseInBrowser()
     {
         return [this](HWND window) { return IsBrowser(window) && PressBrowserOk(window); };
+    }
+
+    // The message box that refuses the browser's choice, read by `read` and
+    // answered. A browser still in front lost its click to OK while it
+    // settled: OK is pressed again.
+    ModalDriver::Step AnswerRefusal(std::function<void(HWND)> read)
+    {
+        return [this, read](HWND window) {
+            if (IsBrowser(window)) {
+                PressBrowserOk(window);
+                return false;
+            }
+            if (!IsMessageBox(window))
+                return false;
+            read(window);
+            PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+            return true;
+        };
     }
 
     // The browser, `path` (whose own name is `name`) selected; OK is for a
@@ -369,20 +386,12 @@ TEST_F(TargetSelectionTest, RefusedBrowserChoiceWarnsAndShowsTheBrowserAgain)
     int browsers = 0;
     ModalDriver driver(BROWSER_DEADLINE_MS);
     driver.Then(SelectPathInBrowser(gone.c_str(), "Disparu"))
-        .Then([&](HWND window) {
-              if (!IsBrowser(window) || !IsWindowEnabled(GetDlgItem(window, IDOK)))
-                  return false;
-              RemoveDirectoryA(gone.c_str());
-              return PressBrowserOk(window);
-          })
-        .Then([&](HWND window) {
-            if (!IsMessageBox(window))
-                return false;
-            caption = WindowText(window);
-            message = WindowText(GetDlgItem(window, MESSAGE_BOX_TEXT));
-            PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
-            return true;
-        })
+        .Then([&](HWND window) { return IsBrowser(window) && RemoveDirectoryA(gone.c_str()); })
+        .Then(ChooseInBrowser())
+        .Then(AnswerRefusal([&](HWND box) {
+            caption = WindowText(box);
+            message = WindowText(GetDlgItem(box, MESSAGE_BOX_TEXT));
+        }))
         .Then(CancelBrowser(browsers));
     dialog.BrowseForTarget();
 
@@ -599,13 +608,7 @@ TEST_F(TargetSelectionTest, PathOutsideTheCodePageNeverBecomesItsLookAlike)
         ModalDriver driver(BROWSER_DEADLINE_MS);
         driver.Then(SelectInBrowser(item, wide.substr(wide.find_last_of(L'\\') + 1)))
             .Then(ChooseInBrowser())
-            .Then([&](HWND window) {
-                if (!IsMessageBox(window))
-                    return false;
-                message = WindowText(GetDlgItem(window, MESSAGE_BOX_TEXT));
-                PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
-                return true;
-            })
+            .Then(AnswerRefusal([&](HWND box) { message = WindowText(GetDlgItem(box, MESSAGE_BOX_TEXT)); }))
             .Then(CancelBrowser(browsers));
         dialog.BrowseForTarget();
         ILFree(item);
@@ -644,13 +647,7 @@ TEST_F(TargetSelectionTest, FolderTooLongForItsDesktopIniIsRefusedWhenChosen)
     ModalDriver driver(BROWSER_DEADLINE_MS);
     driver.Then(SelectInBrowser(item, Widened(deep.Path().substr(deep.Path().find_last_of('\\') + 1))))
         .Then(ChooseInBrowser())
-        .Then([&](HWND window) {
-            if (!IsMessageBox(window))
-                return false;
-            ++messages;
-            PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
-            return true;
-        })
+        .Then(AnswerRefusal([&](HWND) { ++messages; }))
         .Then(CancelBrowser(browsers));
     dialog.BrowseForTarget();
     ILFree(item);
