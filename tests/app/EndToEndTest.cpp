@@ -5,6 +5,7 @@
 #include "harness/RegistryKey.h"
 #include "harness/TempFolder.h"
 #include "harness/Windows.h"
+#include "icons/RecentIconFiles.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <fstream>
@@ -39,15 +40,7 @@ TEST(EndToEnd, FolderGetsTheClickedIconAndTheTypedInfotip)
 
     // The icon file was applied before, so the recent list offers it.
     ScopedRegistryKey recent(HKEY_CURRENT_USER, RECENT_KEY);
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, RECENT_KEY, &key), ERROR_SUCCESS);
-    RegSetValueExA(key, "Sauve000", 0, REG_SZ, reinterpret_cast<const BYTE*>(iconFile.c_str()),
-                   static_cast<DWORD>(iconFile.size() + 1));
-    BYTE order[20];
-    memset(order, 0xFF, sizeof order);
-    order[0] = 0;
-    RegSetValueExA(key, "OrdreListe", 0, REG_BINARY, order, sizeof order);
-    RegCloseKey(key);
+    ASSERT_TRUE(StoreOneRecentFile(RECENT_KEY, iconFile));
 
     ProgramProcess program(folder);
     ASSERT_TRUE(program.Started());
@@ -85,7 +78,9 @@ TEST(EndToEnd, FolderGetsTheClickedIconAndTheTypedInfotip)
                                                    "InfoTip=Vacances \xe0 la mer\r\n");
     EXPECT_TRUE(GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_SYSTEM);
     EXPECT_TRUE(GetFileAttributesA((folder + "\\desktop.ini").c_str()) & FILE_ATTRIBUTE_HIDDEN);
-    std::vector<BYTE> expectedOrder(order, order + sizeof order);
+    // The file applied was already the most recent one: the order stays.
+    std::vector<BYTE> expectedOrder(RECENT_FILE_COUNT, NO_RECENT_SLOT);
+    expectedOrder[0] = 0;
     EXPECT_EQ(RecentValue("OrdreListe"), expectedOrder);
     const std::vector<BYTE> slot = RecentValue("Sauve000");
     EXPECT_EQ(std::string(slot.begin(), slot.end()), iconFile + '\0');

@@ -550,15 +550,7 @@ TEST_F(ApplyCommandTest, TheComboShowsWhatGetsApplied)
     const std::string text = temp / "notes.txt";
     ASSERT_TRUE(CopyFileA(iconFile.c_str(), typed.c_str(), TRUE));
     WriteBytes(text, "pas une ic\xf4ne");
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, RECENT_KEY, &key), ERROR_SUCCESS);
-    RegSetValueExA(key, "Sauve000", 0, REG_SZ, reinterpret_cast<const BYTE*>(gone.c_str()),
-                   static_cast<DWORD>(gone.size() + 1));
-    BYTE order[20];
-    memset(order, 0xFF, sizeof order);
-    order[0] = 0;
-    RegSetValueExA(key, "OrdreListe", 0, REG_BINARY, order, sizeof order);
-    RegCloseKey(key);
+    ASSERT_TRUE(StoreOneRecentFile(RECENT_KEY, gone));
     Open();
     dialog.SelectTarget(folder.c_str());
     Choose(1);

@@ -1,5 +1,8 @@
 #include "harness/RegistryKey.h"
+#include "icons/RecentIconFiles.h"
 #include <shlwapi.h>
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -54,4 +57,19 @@ RegistryData ReadRegistryData(HKEY root, const std::string& path, const char* na
     }
     RegCloseKey(key);
     return value;
+}
+
+bool StoreOneRecentFile(const char* key, const std::string& file)
+{
+    HKEY recent;
+    if (RegCreateKeyA(HKEY_CURRENT_USER, key, &recent) != ERROR_SUCCESS)
+        return false;
+    BYTE order[RECENT_FILE_COUNT];
+    std::fill(std::begin(order), std::end(order), NO_RECENT_SLOT);
+    order[0] = 0;
+    const bool stored = RegSetValueExA(recent, "Sauve000", 0, REG_SZ, reinterpret_cast<const BYTE*>(file.c_str()),
+                                       static_cast<DWORD>(file.size() + 1)) == ERROR_SUCCESS &&
+                        RegSetValueExA(recent, "OrdreListe", 0, REG_BINARY, order, sizeof order) == ERROR_SUCCESS;
+    RegCloseKey(recent);
+    return stored;
 }

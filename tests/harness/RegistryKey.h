@@ -32,3 +32,8 @@ struct RegistryData {
 };
 
 RegistryData ReadRegistryData(HKEY root, const std::string& path, const char* name);
+
+// The recent icon files under HKEY_CURRENT_USER\`key` as the program stores
+// them, holding `file` alone: "Sauve000", and an "OrdreListe" of slot 0
+// followed by unused slots.
+bool StoreOneRecentFile(const char* key, const std::string& file);
