@@ -21,10 +21,12 @@ bool StockIcon(TargetKind kind, IconLocation& icon)
     const UINT length = GetSystemDirectoryA(system, sizeof system);
     if (length == 0 || length >= sizeof system)
         return false;
-    const int written = std::snprintf(icon.file, sizeof icon.file, "%s\\%s", system, STOCK_ICON_FILE);
-    if (written < 0 || static_cast<size_t>(written) >= sizeof icon.file)
+    IconLocation stock;
+    const int written = std::snprintf(stock.file, sizeof stock.file, "%s\\%s", system, STOCK_ICON_FILE);
+    if (written < 0 || static_cast<size_t>(written) >= sizeof stock.file)
         return false;
-    icon.index = -(kind == TargetKind::Drive ? STOCK_DRIVE_ICON_ID : STOCK_FOLDER_ICON_ID);
+    stock.index = IconPosition(stock.file, -(kind == TargetKind::Drive ? STOCK_DRIVE_ICON_ID : STOCK_FOLDER_ICON_ID));
+    icon = stock;
     return true;
 }
 
@@ -53,14 +55,8 @@ bool ReadDefaultIcon(TargetKind kind, IconLocation& icon)
     HKEY key;
     const char* name = kind == TargetKind::Drive ? DRIVE_DEFAULT_ICON_KEY : FOLDER_DEFAULT_ICON_KEY;
     const LONG opened = RegOpenKeyA(HKEY_CLASSES_ROOT, name, &key);
-    if (opened == ERROR_FILE_NOT_FOUND) {
-        IconLocation stock;
-        if (!StockIcon(kind, stock))
-            return false;
-        stock.index = IconPosition(stock.file, stock.index);
-        icon = stock;
-        return true;
-    }
+    if (opened == ERROR_FILE_NOT_FOUND)
+        return StockIcon(kind, icon);
     if (opened != ERROR_SUCCESS)
         return false;
     const bool read = ReadIconLocation(key, icon);
