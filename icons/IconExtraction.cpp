@@ -132,7 +132,7 @@ int ExtractIcons(const char* path, int first, HICON* large, HICON* small, int co
     }
     if (count <= 0 || !IconFileIsSound(path))
         return 0;
-    ++extractions;
+    extractions += count;
     // The answer may count icons whose handles stay null, and a call that
     // fails may leave anything behind: only real handles of a call that
     // succeeded count.
@@ -158,6 +158,37 @@ HICON ExtractIconOfSoundFile(const char* path, int position)
     ++extractions;
     HICON icon = nullptr;
     return static_cast<int>(ExtractIconExA(path, position, &icon, nullptr, 1)) > 0 ? icon : nullptr;
+}
+
+// ExtractIconExA asked for several icons fills only the first handle under
+// 64-bit Wine, which keeps the icons' ids in the handles' array; the reader
+// beneath it, given an array of its own for the ids, fills them all. A reader
+// may give up a run at an icon it cannot read, so each position left empty
+// is asked once more, alone.
+int ExtractIconRunOfSoundFile(const char* path, int first, HICON* icons, int count, SIZE size)
+{
+    if (count <= 0 || count > MAX_ICONS_TAKEN_AT_ONCE)
+        return 0;
+    for (int i = 0; i < count; ++i)
+        icons[i] = nullptr;
+    if (count > 1) {
+        UINT ids[MAX_ICONS_TAKEN_AT_ONCE] = {};
+        extractions += count;
+        const UINT answer = PrivateExtractIconsA(path, first, size.cx, size.cy, icons, ids,
+                                                 static_cast<UINT>(count), LR_DEFAULTCOLOR);
+        if (answer == 0 || answer == static_cast<UINT>(-1)) {
+            for (int i = 0; i < count; ++i)
+                icons[i] = nullptr;
+        }
+    }
+    int real = 0;
+    for (int i = 0; i < count; ++i) {
+        if (!icons[i])
+            icons[i] = ExtractIconOfSoundFile(path, first + i);
+        if (icons[i])
+            ++real;
+    }
+    return real;
 }
 
 long IconExtractionCount()

@@ -169,14 +169,39 @@ bool IconListBox::ImageReady(int position)
 {
     if (position < 0 || position >= MAX_ICONS_PER_FILE)
         return false;
-    // The file was checked when it was loaded.
-    if (!m_asked[position]) {
-        m_asked[position] = true;
-        const HICON icon = ExtractIconOfSoundFile(m_currentFile, position);
-        if (icon)
-            Fill(position, icon);
-    }
+    if (!m_asked[position])
+        FillShownFrom(position);
     return m_filled[position];
+}
+
+// The list box draws the cells on screen in the order of their positions, so
+// the first one not yet asked is followed by the others about to be drawn:
+// they are taken together, and the file is read once for the whole screen.
+// The file was checked when it was loaded.
+void IconListBox::FillShownFrom(int position)
+{
+    RECT client;
+    GetClientRect(&client);
+    const int listed = static_cast<int>(SendMessage(LB_GETCOUNT));
+    int count = 1;
+    while (count < MAX_ICONS_TAKEN_AT_ONCE && position + count < listed && !m_asked[position + count] &&
+           IsOnScreen(position + count, client))
+        ++count;
+    HICON icons[MAX_ICONS_TAKEN_AT_ONCE];
+    ExtractIconRunOfSoundFile(m_currentFile, position, icons, count, SystemIconSize);
+    for (int i = 0; i < count; ++i) {
+        m_asked[position + i] = true;
+        if (icons[i])
+            Fill(position + i, icons[i]);
+    }
+}
+
+bool IconListBox::IsOnScreen(int position, const RECT& client) const
+{
+    RECT cell;
+    RECT common;
+    return SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&cell)) != LB_ERR &&
+           IntersectRect(&common, &cell, &client);
 }
 
 // The image list keeps its own copy, so the icon is destroyed whether or not

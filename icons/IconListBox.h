@@ -1,7 +1,8 @@
 // The grid of the icons one file holds: an owner-drawn list box whose items
 // are the icons' positions in the file and whose pictures live in an image
 // list that the owning dialog hands in. A cell's picture is taken from the
-// file when the cell is first drawn, so that a large file shows at once.
+// file when the cell is first drawn, together with those of the other cells
+// drawn with it, so that a large file shows at once.
 #pragma once
 #include "framework/Controls.h"
 #include "resource.h"
@@ -27,6 +28,10 @@ private:
     // Whether the image of `position` holds its icon, taken from the file
     // the first time it is asked for.
     bool ImageReady(int position);
+    // Takes the icons of `position` and of the cells after it on screen
+    // that have not been asked yet.
+    void FillShownFrom(int position);
+    bool IsOnScreen(int position, const RECT& client) const;
     // Puts the icon of `position` into its image, then destroys it.
     void Fill(int position, HICON icon);
     void OnSelectionChange(Message& m);

@@ -92,12 +92,14 @@
 // The icon grid: at most this many icons of a file are listed; a cell is the
 // system icon size plus the margin, the icon drawn at the offset from its
 // top-left corner; the image list starts with room for a few images and
-// grows by a whole file's worth at once.
+// grows by a whole file's worth at once; the cells first drawn together take
+// their icons in one read of the file, up to a limit.
 #define MAX_ICONS_PER_FILE      1024
 #define ICON_CELL_MARGIN        9
 #define ICON_CELL_OFFSET        4
 #define ICON_LIST_INITIAL       3
 #define ICON_LIST_GROWTH        1024
+#define MAX_ICONS_TAKEN_AT_ONCE 64
 
 // The largest resource id: "file,-N" names an icon group by an id up to it
 #define MAX_RESOURCE_ID         0xFFFF
