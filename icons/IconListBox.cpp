@@ -24,6 +24,24 @@ private:
     const CWnd& m_list;
 };
 
+// ImageList_ReplaceIcon copies an icon twice before it reads its bitmaps, and
+// under Wine each copy costs several round trips to the server: the icon's
+// own bitmaps, handed to ImageList_Replace, give the same image in a third of
+// the time. The icons are taken at the images' size. A monochrome icon has no
+// colour bitmap, both its halves being in its mask: ImageList_ReplaceIcon
+// alone reads it.
+bool ReplaceWithBitmaps(HIMAGELIST list, int position, HICON icon)
+{
+    ICONINFO bitmaps = {};
+    if (!GetIconInfo(icon, &bitmaps))
+        return false;
+    const bool replaced = bitmaps.hbmColor && ImageList_Replace(list, position, bitmaps.hbmColor, bitmaps.hbmMask);
+    if (bitmaps.hbmColor)
+        DeleteObject(bitmaps.hbmColor);
+    DeleteObject(bitmaps.hbmMask);
+    return replaced;
+}
+
 // Draws image `position` of `list` at (x, y) over the cell's colour. The icon
 // is blended onto a bitmap of that colour and copied in whole: blended
 // straight into a window, or into a bitmap made compatible with one, each
@@ -209,7 +227,8 @@ bool IconListBox::IsOnScreen(int position, const RECT& client) const
 void IconListBox::Fill(int position, HICON icon)
 {
     m_asked[position] = true;
-    m_filled[position] = ImageList_ReplaceIcon(m_imageList, position, icon) == position;
+    m_filled[position] = ReplaceWithBitmaps(m_imageList, position, icon) ||
+                         ImageList_ReplaceIcon(m_imageList, position, icon) == position;
     DestroyIcon(icon);
 }
 

@@ -1,15 +1,15 @@
 # The icon files that the icon grid's tests and benchmark read, made at build
 # time into bin/icon-files beside the executables: two .ico files, four that
-# lie about what they hold, one as today's tools make it, resource-only DLLs
-# of 3, 8, 1024 and 1500 icons, and one of five icons whose third cannot be
-# extracted. They are made again whenever the script that writes them changes.
+# lie about what they hold, one as today's tools make it, a monochrome one,
+# resource-only DLLs of 3, 8, 1024 and 1500 icons, and one of five icons whose
+# third cannot be extracted. They are made again whenever the script that writes them changes.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
 set(ICON_FILES_DIR ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/icon-files)
 set(icon_sources_dir ${CMAKE_CURRENT_BINARY_DIR}/icon-files)
 set(icon_generator ${CMAKE_CURRENT_LIST_DIR}/make-icon-files.py)
 set(icon_ico_files one.ico three-images.ico claims-many.ico past-end.ico truncated.ico empty-image.ico
-    modern.ico)
+    modern.ico monochrome.ico)
 set(icon_libraries three-icons eight-icons 1024-icons 1500-icons gap-icons)
 
 set(icon_generated)

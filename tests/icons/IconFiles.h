@@ -8,9 +8,9 @@
 #include <vector>
 
 // The path of one of the made icon files: one.ico, three-images.ico,
-// three-icons.dll, eight-icons.dll, 1024-icons.dll, 1500-icons.dll,
-// gap-icons.dll (its third icon cannot be extracted), and the malformed ones
-// (harness/Windows.h).
+// modern.ico, monochrome.ico (all black), three-icons.dll, eight-icons.dll,
+// 1024-icons.dll, 1500-icons.dll, gap-icons.dll (its third icon cannot be
+// extracted), and the malformed ones (harness/Windows.h).
 std::string IconFile(const char* name);
 
 // The colour that fills icon `index` of every made file; make-icon-files.py

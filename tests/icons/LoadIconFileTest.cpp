@@ -120,6 +120,15 @@ TEST_F(LoadIconFile, IconsAreTakenFromTheFileAsTheirCellsAreFirstDrawn)
     EXPECT_EQ(IconExtractionCount() - start, 1024);
 }
 
+// A monochrome icon keeps its picture in its mask, not in a colour bitmap.
+TEST_F(LoadIconFile, MonochromeIconIsShownAsThePlatformExtractsIt)
+{
+    const std::string monochrome = IconFile("monochrome.ico");
+    ASSERT_TRUE(Grid().LoadIconFile(monochrome.c_str(), 0));
+    EXPECT_EQ(DrawnIconColour(0), RGB(0, 0, 0));
+    EXPECT_EQ(DrawnIconColour(0), ExtractedIconColour(monochrome, 0));
+}
+
 TEST_F(LoadIconFile, AnotherFileReplacesTheWholeList)
 {
     ASSERT_TRUE(Grid().LoadIconFile(IconFile("eight-icons.dll").c_str(), 5));

@@ -13,6 +13,7 @@ Writes into OUTPUT-FOLDER:
     empty-image.ico    one image entry of size 0
     modern.ico         one icon as today's tools make it: 16 to 256 pixels,
                        32-bit with soft alpha edges, the 256 one a PNG
+    monochrome.ico     one icon of one 32 x 32 black and white image, all black
     three-icons.res    three icon groups, each a 32 x 32 and a 16 x 16 image
     eight-icons.res    eight icon groups of one 32 x 32 image
     1024-icons.res     1024 icon groups of one 32 x 32 image
@@ -57,6 +58,15 @@ def icon_image(size, colour):
     xor_bits = (b'\x11' * (size // 2)).ljust(xor_row, b'\0') * size
     and_bits = b'\0' * and_row * size
     return header + palette + xor_bits + and_bits
+
+
+def monochrome_image(size):
+    """A 1-bit DIB of `size` x `size` pixels, black and white, every pixel
+    opaque black."""
+    row = (size + 31) // 32 * 4
+    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 1, 0, 2 * row * size, 0, 0, 2, 0)
+    palette = struct.pack('<BBBB', 0, 0, 0, 0) + struct.pack('<BBBB', 255, 255, 255, 0)
+    return header + palette + b'\0' * row * size * 2
 
 
 def modern_pixels(size):
@@ -172,6 +182,7 @@ def main():
     for name, data in malformed_icons():
         write(folder, name, data)
     write(folder, 'modern.ico', modern_icon())
+    write(folder, 'monochrome.ico', ico_file([(32, monochrome_image(32))], colours=2, bits=1))
     write(folder, 'three-icons.res', res_file([[32, 16]] * 3))
     write(folder, 'eight-icons.res', res_file([[32]] * 8))
     write(folder, '1024-icons.res', res_file([[32]] * 1024))
