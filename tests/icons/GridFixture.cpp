@@ -112,3 +112,14 @@ COLORREF GridFixture::DrawnIconColour(int position)
     SendMessageA(dialog.m_hWnd, WM_DRAWITEM, IDC_ICON_GRID, reinterpret_cast<LPARAM>(&item));
     return canvas.Pixel(ICON_CELL_OFFSET + SystemIconSize.cx / 2, ICON_CELL_OFFSET + SystemIconSize.cy / 2);
 }
+
+COLORREF GridFixture::ShownIconColour(int position)
+{
+    RECT cell = {};
+    Grid().SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&cell));
+    const HDC dc = GetDC(Grid().m_hWnd);
+    const COLORREF shown = GetPixel(dc, cell.left + ICON_CELL_OFFSET + SystemIconSize.cx / 2,
+                                    cell.top + ICON_CELL_OFFSET + SystemIconSize.cy / 2);
+    ReleaseDC(Grid().m_hWnd, dc);
+    return shown;
+}

@@ -48,6 +48,9 @@ protected:
     // The colour at the centre of the icon that an unselected cell shows
     // when the dialog has it drawn, wherever the cell lies.
     COLORREF DrawnIconColour(int position);
+    // The colour the grid's window shows at the centre of a cell's icon;
+    // CLR_INVALID where that lies outside the window.
+    COLORREF ShownIconColour(int position);
 
     FolderIconDialog dialog;
     std::unique_ptr<ParentSpy> spy;

@@ -115,6 +115,15 @@ TEST_F(LoadIconFile, IconsAreTakenFromTheFileAsTheirCellsAreFirstDrawn)
 
     PageToTheEnd();
     EXPECT_EQ(IconExtractionCount() - start, 1024);
+    int seen = 0;
+    for (int i : CellsOnScreen()) {
+        const COLORREF shown = ShownIconColour(i);
+        if (shown == CLR_INVALID)
+            continue;
+        EXPECT_EQ(shown, IconColour(i)) << "cell " << i << " on screen";
+        ++seen;
+    }
+    EXPECT_GE(seen, 6);
     for (int i : { 0, shown.back(), shown.back() + 1, 511, 1023 })
         EXPECT_EQ(DrawnIconColour(i), ExtractedIconColour(path, i)) << "cell " << i;
     EXPECT_EQ(IconExtractionCount() - start, 1024);
