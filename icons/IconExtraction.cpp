@@ -167,10 +167,10 @@ HICON ExtractIconOfSoundFile(const char* path, int position)
 // is asked once more, alone.
 int ExtractIconRunOfSoundFile(const char* path, int first, HICON* icons, int count, SIZE size)
 {
-    if (count <= 0 || count > MAX_ICONS_TAKEN_AT_ONCE)
-        return 0;
     for (int i = 0; i < count; ++i)
         icons[i] = nullptr;
+    if (count <= 0 || count > MAX_ICONS_TAKEN_AT_ONCE)
+        return 0;
     if (count > 1) {
         UINT ids[MAX_ICONS_TAKEN_AT_ONCE] = {};
         extractions += count;
