@@ -165,30 +165,27 @@ HICON ExtractIconOfSoundFile(const char* path, int position)
 // beneath it, given an array of its own for the ids, fills them all. A reader
 // may give up a run at an icon it cannot read, so each position left empty
 // is asked once more, alone.
-int ExtractIconRunOfSoundFile(const char* path, int first, HICON* icons, int count, SIZE size)
+void ExtractIconRunOfSoundFile(const char* path, int first, HICON* icons, int count, SIZE size)
 {
     for (int i = 0; i < count; ++i)
         icons[i] = nullptr;
     if (count <= 0 || count > MAX_ICONS_TAKEN_AT_ONCE)
-        return 0;
+        return;
     if (count > 1) {
         UINT ids[MAX_ICONS_TAKEN_AT_ONCE] = {};
         extractions += count;
         const UINT answer = PrivateExtractIconsA(path, first, size.cx, size.cy, icons, ids,
                                                  static_cast<UINT>(count), LR_DEFAULTCOLOR);
+        // A call that fails may leave anything behind.
         if (answer == 0 || answer == static_cast<UINT>(-1)) {
             for (int i = 0; i < count; ++i)
                 icons[i] = nullptr;
         }
     }
-    int real = 0;
     for (int i = 0; i < count; ++i) {
         if (!icons[i])
             icons[i] = ExtractIconOfSoundFile(path, first + i);
-        if (icons[i])
-            ++real;
     }
-    return real;
 }
 
 long IconExtractionCount()

@@ -27,9 +27,9 @@ HICON ExtractIconOfSoundFile(const char* path, int position);
 
 // The icons of the `count` positions from `first` of a file that
 // IconFileIsSound has accepted, of `size` (the image nearest to it, scaled),
-// taken in one read of the file: null where the file yields none. The answer
-// is how many handles are real; `count` is at most MAX_ICONS_TAKEN_AT_ONCE.
-int ExtractIconRunOfSoundFile(const char* path, int first, HICON* icons, int count, SIZE size);
+// taken in one read of the file: null where the file yields none. `count` is
+// at most MAX_ICONS_TAKEN_AT_ONCE.
+void ExtractIconRunOfSoundFile(const char* path, int first, HICON* icons, int count, SIZE size);
 
 // How many icons (not counts) this process has asked the platform's icon
 // reader for: the tests tell by it when icons are taken.

@@ -2,7 +2,8 @@
 # time into bin/icon-files beside the executables: two .ico files, four that
 # lie about what they hold, one as today's tools make it, a monochrome one,
 # resource-only DLLs of 3, 8, 1024 and 1500 icons, and one of five icons whose
-# third cannot be extracted. They are made again whenever the script that writes them changes.
+# third cannot be extracted. They are made again whenever the script that
+# writes them changes.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
 set(ICON_FILES_DIR ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/icon-files)
