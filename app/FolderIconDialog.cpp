@@ -159,9 +159,11 @@ void FolderIconDialog::ShowPreview(const CStatic& preview, HICON icon)
 }
 
 // The controls are still there: the previews hand back their icons, and the
-// grid's pictures go with the dialog.
+// grid's pictures go with the dialog. An emptied desktop.ini must not
+// outlive the dialog that emptied it.
 void FolderIconDialog::OnDestroy(Message& m)
 {
+    DeletePendingIniFiles();
     ShowPreview(m_previewLarge, nullptr);
     ShowPreview(m_previewSmall, nullptr);
     ImageList_Destroy(m_iconGrid.m_imageList);

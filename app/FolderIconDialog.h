@@ -81,6 +81,9 @@ private:
     void OnDestroy(Message& m);
     static void ShowPreview(const CStatic& preview, HICON icon);
     void OnApplyTimer(Message& m);
+    // The emptied desktop.ini files whose deletion is due, deleted now: when
+    // the timer fires, or when the dialog closes before it does.
+    void DeletePendingIniFiles();
     void OnInfoTipChange(Message& m);
 
     bool WriteProfileKey(const char* file, const char* section, const char* key, const char* value);

@@ -3,10 +3,24 @@
 #include "apply/DriveIcon.h"
 #include "apply/ReportError.h"
 #include "framework/WinApp.h"
+#include "icons/IconExtraction.h"
 #include "icons/RecentIconFiles.h"
 #include "target/Target.h"
 #include <shlobj.h>
 #include <vector>
+
+namespace {
+
+bool YieldsIcon(const char* file, int position)
+{
+    HICON icon = nullptr;
+    if (ExtractIcons(file, position, &icon, nullptr, 1) != 1)
+        return false;
+    DestroyIcon(icon);
+    return true;
+}
+
+} // namespace
 
 bool FolderIconDialog::IsDefaultChoice(TargetKind kind) const
 {
@@ -31,34 +45,45 @@ bool FolderIconDialog::ApplyCommand()
         return false;
     }
 
-    // Nothing selected must not become icon index -1: the icon then stays
-    // as it is, and only the infotip is written.
+    // Nothing selected must not become icon index -1: the icon then stays as
+    // it is, and a folder's changed infotip is all there is to write.
     const int selection = static_cast<int>(m_iconGrid.SendMessage(LB_GETCURSEL));
+    const bool restoresDefault = IsDefaultChoice(Target.kind);
+    const bool iconChosen = !restoresDefault && selection >= 0;
+    const std::wstring typed = InfoTipText();
+    const wchar_t* infoTip = Target.kind == TargetKind::Folder && typed != m_shownInfoTip ? typed.c_str() : nullptr;
+    if (!restoresDefault && !iconChosen && !infoTip) {
+        m_apply.EnableWindow(FALSE);
+        if (m_closeAfterApply)
+            CDialog::OnOK();
+        return false;
+    }
+    // The file may have gone or changed since the grid showed it: what is
+    // stored must name an icon that is there.
+    if (iconChosen && !YieldsIcon(m_iconGrid.m_currentFile, selection)) {
+        ReportNoIcon();
+        m_closeAfterApply = false;
+        return false;
+    }
+
     bool written = true;
     bool deletionDeferred = false;
     if (Target.kind == TargetKind::Drive) {
         // Without administrator rights the machine's keys refuse the write.
-        LONG error = ERROR_SUCCESS;
-        if (IsDefaultChoice(TargetKind::Drive))
-            error = ResetDriveIcon(Target.path[0]);
-        else if (selection >= 0)
-            error = SetDriveIcon(Target.path[0], m_iconGrid.m_currentFile, selection);
+        const LONG error = restoresDefault ? ResetDriveIcon(Target.path[0])
+                                           : SetDriveIcon(Target.path[0], m_iconGrid.m_currentFile, selection);
         if (error != ERROR_SUCCESS) {
             ReportSystemError(m_hWnd, static_cast<DWORD>(error));
             written = false;
         }
+    } else if (restoresDefault) {
+        const IniRemoval removal = RemoveFolderIcon(Target.path, infoTip);
+        written = removal != IniRemoval::Failed;
+        deletionDeferred = removal == IniRemoval::Emptied;
+    } else if (iconChosen) {
+        written = WriteFolderIcon(Target.path, m_iconGrid.m_currentFile, selection, infoTip);
     } else {
-        const std::wstring typed = InfoTipText();
-        const wchar_t* infoTip = typed == m_shownInfoTip ? nullptr : typed.c_str();
-        if (IsDefaultChoice(TargetKind::Folder)) {
-            const IniRemoval removal = RemoveFolderIcon(Target.path, infoTip);
-            written = removal != IniRemoval::Failed;
-            deletionDeferred = removal == IniRemoval::Emptied;
-        } else if (selection >= 0) {
-            written = WriteFolderIcon(Target.path, m_iconGrid.m_currentFile, selection, infoTip);
-        } else {
-            written = WriteInfoTip(Target.path, infoTip);
-        }
+        written = WriteInfoTip(Target.path, infoTip);
     }
     // The user's choice stays on screen, still to be applied, and nothing
     // is recorded for an icon that did not take.
@@ -76,8 +101,10 @@ bool FolderIconDialog::ApplyCommand()
                    reinterpret_cast<LPCVOID>(static_cast<DWORD_PTR>(Target.oldImageIndex)), nullptr);
 
     m_apply.EnableWindow(FALSE);
-    AddRecentIconFile(m_iconGrid.m_currentFile);
-    FillRecentCombo(m_iconFile);
+    if (restoresDefault || iconChosen) {
+        AddRecentIconFile(m_iconGrid.m_currentFile);
+        FillRecentCombo(m_iconFile);
+    }
     ShowTarget(Target.path, Target.displayName);
     if (!deletionDeferred && m_closeAfterApply)
         CDialog::OnOK();

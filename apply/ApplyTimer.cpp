@@ -17,15 +17,19 @@ bool StillEmpty(const std::string& file)
 
 void FolderIconDialog::OnApplyTimer(Message& m)
 {
-    if (m.wParam == ID_APPLY_TIMER) {
-        for (const std::string& file : PendingIniDeletions) {
-            if (StillEmpty(file))
-                DeleteFileA(file.c_str());
-        }
-        PendingIniDeletions.clear();
-        KillTimer(m_hWnd, ID_APPLY_TIMER);
-    }
+    if (m.wParam == ID_APPLY_TIMER)
+        DeletePendingIniFiles();
     if (m_closeAfterApply)
         CDialog::OnOK();
     m.handled = false;
+}
+
+void FolderIconDialog::DeletePendingIniFiles()
+{
+    for (const std::string& file : PendingIniDeletions) {
+        if (StillEmpty(file))
+            DeleteFileA(file.c_str());
+    }
+    PendingIniDeletions.clear();
+    KillTimer(m_hWnd, ID_APPLY_TIMER);
 }

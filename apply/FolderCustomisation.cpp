@@ -147,13 +147,15 @@ bool FolderIconDialog::WriteInfoTipKey(const char* file, const ShellClassInfoNam
 }
 
 // With no icon selected in the grid, only the infotip changes: the icon keys
-// and the attributes stay as they are.
+// stay as they are, and the attributes are those the shell needs to read it.
 bool FolderIconDialog::WriteInfoTip(const char* target, const wchar_t* infoTip)
 {
     if (!infoTip)
         return true;
     char file[PATH_BUFFER_SIZE];
-    if (!PrepareIniWrite(target, file))
+    if (!PrepareIniWrite(target, file) || !WriteInfoTipKey(file, ShellClassInfoNames(), infoTip))
         return false;
-    return WriteInfoTipKey(file, ShellClassInfoNames(), infoTip);
+    SetSystemAttribute(target, true);
+    HideFile(file);
+    return true;
 }

@@ -37,8 +37,10 @@ bool ReadDefaultIconValue(HKEY key, IconLocation& icon)
     char value[REGISTRY_BUFFER_SIZE];
     if (!ReadRegistryText(key, nullptr, value, sizeof value))
         return false;
+    // The index follows the last comma, as the shell reads it: a folder's
+    // name may hold commas of its own.
     int index = 0;
-    if (char* comma = std::strchr(value, ',')) {
+    if (char* comma = std::strrchr(value, ',')) {
         *comma = '\0';
         index = static_cast<int>(std::strtol(comma + 1, nullptr, 10));
     }

@@ -95,7 +95,7 @@ void FolderIconDialog::ShowTarget(const char* path, const char* displayName)
 
     SHFILEINFOA info = {};
     SHGetFileInfoA(path, 0, &info, sizeof info, SHGFI_SYSICONINDEX);
-    Target.oldImageIndex = LOWORD(info.iIcon);
+    Target.oldImageIndex = static_cast<DWORD>(info.iIcon);
 
     ShowIconLocation(current.file, current.index);
     ChooseIcon(current.file, current.index);

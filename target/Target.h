@@ -19,9 +19,9 @@ struct CustomisationTarget {
     char path[PATH_BUFFER_SIZE];          // empty until a folder or drive is taken
     char displayName[PATH_BUFFER_SIZE];   // the folder's own name, or a drive's whole path
     TargetKind kind;
-    // Low 16 bits of the system image list's index of the icon last shown;
-    // after an apply the shell is told to redraw that image.
-    WORD oldImageIndex;
+    // The system image list's index of the icon last shown, whole: after an
+    // apply the shell is told to redraw that image.
+    DWORD oldImageIndex;
 };
 
 struct DefaultIconLocations {

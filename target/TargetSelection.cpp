@@ -133,12 +133,14 @@ void FolderIconDialog::SelectTarget(const char* path)
 }
 
 // A drive has no infotip of its own: the infotip label and edit are told
-// they are disabled, which greys them, without changing their state.
+// they are disabled, which greys them, without changing their state, and
+// the edit takes no typing, which nothing would store.
 void FolderIconDialog::TakeTarget(bool drive, const char* path, const char* displayName)
 {
     Target.kind = drive ? TargetKind::Drive : TargetKind::Folder;
     ::SendMessageA(GetDlgItem(IDC_INFOTIP_LABEL), WM_ENABLE, !drive, 0);
     m_infoTip.SendMessage(WM_ENABLE, !drive);
+    m_infoTip.SendMessage(EM_SETREADONLY, drive);
     char cancel[STRING_BUFFER_SIZE];
     AfxLoadString(IDS_CANCEL, cancel);
     m_cancel.SetWindowText(cancel);

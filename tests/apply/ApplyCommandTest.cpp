@@ -263,11 +263,16 @@ TEST_F(ApplyCommandTest, DefaultRemovesTheIconWhereverTheSystemAndTheFileNameIt)
     }
 }
 
-// Wine's shell ignores the drive's own icon: the program reads it itself.
+// Wine's shell ignores the drive's own icon: the program reads it itself,
+// its index after the last comma, as the shell does.
 TEST_F(ApplyCommandTest, ReopenedDriveShowsItsIconAndTheDefaultResetsIt)
 {
     ScopedRegistryKey drive(HKEY_LOCAL_MACHINE, DRIVE_ICONS + "\\C");
     ScopedRegistryKey noDefault(HKEY_CLASSES_ROOT, "Drive\\DefaultIcon");
+    const std::string commaFolder = temp / "Ic\xf4nes, 2013";
+    ASSERT_TRUE(CreateDirectoryA(commaFolder.c_str(), nullptr));
+    iconFile = commaFolder + "\\trois.dll";
+    ASSERT_TRUE(CopyFileA(PathBesideTests("icon-files\\three-icons.dll").c_str(), iconFile.c_str(), TRUE));
     Open();
     dialog.SelectTarget(DRIVE_C);
     Choose(2);
@@ -355,7 +360,9 @@ TEST_F(ApplyCommandTest, TypingAnInfoTipEnablesApply)
     EXPECT_TRUE(Enabled(IDC_APPLY));
 }
 
-TEST_F(ApplyCommandTest, InfoTipWithNoIconSelectedLeavesTheIconKeysAndAttributes)
+// Without a cell selected the icon stays as it is; a folder's infotip alone
+// is written as it would be with an icon, for the shell to read it.
+TEST_F(ApplyCommandTest, InfoTipWithNoIconSelectedLeavesTheIconKeys)
 {
     WriteBytes(ini, IniFor(2, ""));
     Open();
@@ -365,20 +372,52 @@ TEST_F(ApplyCommandTest, InfoTipWithNoIconSelectedLeavesTheIconKeysAndAttributes
     Click(IDC_APPLY);
 
     EXPECT_EQ(ReadBytes(ini), IniFor(2, "Souvenirs"));
-    EXPECT_EQ(Attributes(folder), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
-    EXPECT_EQ(Attributes(ini), static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(Attributes(folder), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM));
+    EXPECT_EQ(Attributes(ini), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
 }
 
-TEST_F(ApplyCommandTest, DriveWithNoIconSelectedKeepsItsRegistryValue)
+// With no cell selected and no infotip typed there is nothing to apply: a
+// drive's infotip edit takes no typing, nothing is written, recorded or
+// renamed, and Apply ends disabled.
+TEST_F(ApplyCommandTest, NothingSelectedAndNothingTypedIsNothingToApply)
 {
     ScopedRegistryKey drive(HKEY_LOCAL_MACHINE, DRIVE_ICONS + "\\C");
     WriteText(HKEY_LOCAL_MACHINE, DRIVE_C_ICON, "C:\\ancien.ico,4");
     Open();
-    dialog.SelectTarget(DRIVE_C);
-    Choose(2);
-    Unselect();
-    Click(IDC_APPLY);
+    for (const std::string& target : { std::string(DRIVE_C), folder }) {
+        SCOPED_TRACE(target);
+        dialog.SelectTarget(target.c_str());
+        Choose(2);
+        Unselect();
+        TypeInfoTip(target == folder ? "" : "x");
+        Click(IDC_APPLY);
+        EXPECT_FALSE(Enabled(IDC_APPLY));
+        EXPECT_EQ(WindowText(Control(IDCANCEL)), "Annuler");
+    }
     EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, DRIVE_C_ICON, nullptr).bytes, WithZero("C:\\ancien.ico,4"));
+    EXPECT_FALSE(Exists(ini));
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, RECENT_KEY));
+}
+
+// The file shown may have gone, or lost the chosen icon, since the grid
+// listed it: nothing names an icon that is not there.
+TEST_F(ApplyCommandTest, IconFileGoneOrChangedSinceShownIsNotApplied)
+{
+    Open();
+    dialog.SelectTarget(folder.c_str());
+    for (const bool replaced : { true, false }) {
+        SCOPED_TRACE(replaced ? "replaced" : "deleted");
+        Choose(2);
+        ASSERT_TRUE(DeleteFileA(iconFile.c_str()));
+        const std::string oneIcon = PathBesideTests("icon-files\\one.ico");
+        ASSERT_TRUE(!replaced || CopyFileA(oneIcon.c_str(), iconFile.c_str(), TRUE));
+        MessageBoxAnswers boxes;
+        Click(IDC_APPLY);
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].text, "Aucune ic\xf4ne n'a \xe9t\xe9 trouv\xe9" "e.");
+        EXPECT_FALSE(Exists(ini));
+        EXPECT_TRUE(Enabled(IDC_APPLY));
+    }
 }
 
 // --- No target yet ---------------------------------------------------------
@@ -436,6 +475,8 @@ TEST_F(ApplyCommandTest, ShellIsToldOfTheAttributesAndOfTheNewAndOldImages)
 {
     Open();
     dialog.SelectTarget(folder.c_str());
+    // An index past 16 bits goes to the shell whole.
+    Target.oldImageIndex += 0x10000;
     const DWORD oldImage = Target.oldImageIndex;
     Choose(2);
     ReceivedShellNotices received(SHCNE_ATTRIBUTES | SHCNE_UPDATEIMAGE);
@@ -542,7 +583,8 @@ TEST_F(ApplyCommandTest, FailedWriteKeepsTheDialogAndTheChoiceAndRecordsNothing)
 
 // What the combo box shows is what gets applied: a recent file that is gone
 // and a typed file without icons are refused, and the combo shows the
-// grid's file again; a typed icon file is loaded, then applied.
+// grid's file again; an icon file typed by a relative name is loaded, then
+// applied by its full path.
 TEST_F(ApplyCommandTest, TheComboShowsWhatGetsApplied)
 {
     const std::string gone = temp / "parti.dll";
@@ -567,7 +609,10 @@ TEST_F(ApplyCommandTest, TheComboShowsWhatGetsApplied)
     }
     PumpMessages(100);
     EXPECT_EQ(WindowText(combo), iconFile);
-    for (const std::string& typing : { text, typed }) {
+    char previousFolder[MAX_PATH];
+    GetCurrentDirectoryA(sizeof previousFolder, previousFolder);
+    ASSERT_TRUE(SetCurrentDirectoryA(temp.Path().c_str()));
+    for (const std::string& typing : { text, std::string("tap\xe9.dll") }) {
         SCOPED_TRACE(typing);
         size_t shown = 0;
         {
@@ -585,5 +630,6 @@ TEST_F(ApplyCommandTest, TheComboShowsWhatGetsApplied)
         EXPECT_EQ(WindowText(combo), refused ? iconFile : typed);
         EXPECT_EQ(GetFileAttributesA(ini.c_str()) != INVALID_FILE_ATTRIBUTES, !refused);
     }
+    SetCurrentDirectoryA(previousFolder);
     EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\nIconFile=" + typed + "\r\nIconIndex=0\r\nConfirmFileOp=0\r\n");
 }

@@ -31,6 +31,22 @@ TEST_F(FolderTest, RemovalThatEmptiesTheFileDeletesItAfterTheTimer)
     EXPECT_FALSE(Exists(ini));
 }
 
+// Closed before the timer fires, the dialog still deletes the emptied file,
+// but not one that something has written into since.
+TEST_F(FolderTest, DeletionStillDueWhenTheDialogClosesIsCarriedOut)
+{
+    const std::string other = temp / "Autre";
+    ASSERT_TRUE(CreateDirectoryA(other.c_str(), nullptr));
+    for (const std::string& target : { folder, other }) {
+        dialog.WriteFolderIcon(target.c_str(), "C:\\a.ico", 3, L"");
+        ASSERT_EQ(IniRemoval::Emptied, dialog.RemoveFolderIcon(target.c_str(), L""));
+    }
+    WriteBytes(other + "\\desktop.ini", "[Autre]\r\nCl\xe9=\xe9t\xe9\r\n");
+    DestroyWindow(dialog.m_hWnd);
+    EXPECT_FALSE(Exists(ini));
+    EXPECT_TRUE(Exists(other + "\\desktop.ini"));
+}
+
 TEST_F(FolderTest, RemovalWithoutAnyFileSchedulesItsDeletionAllTheSame)
 {
     ASSERT_TRUE(SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN));

@@ -130,7 +130,7 @@ const ExpectedDialog kMainDialog = {
         {1000, kStatic, Text(""), 0x50000003, 0, 5, 5, 20, 20},
         {1017, kStatic, Text(""), 0x50000803, 0, 269, 36, 20, 20},
         {1018, kStatic, Text(""), 0x50000803, 0, 292, 36, 20, 20},
-        {1006, kEdit, Text(""), 0x50800080, 0x00000010, 5, 212, 304, 12},
+        {1006, kEdit, Text(""), 0x50810080, 0x00000010, 5, 212, 304, 12},
         {-1, kStatic, Text("Aper\xe7u de l'ic\xf4ne s\xe9lectionn\xe9" "e :"), 0x50020001, 0,
          206, 39, 61, 16},
         {1039, kStatic,
