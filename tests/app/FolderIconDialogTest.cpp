@@ -34,7 +34,7 @@ const ExpectedControl MAIN_CONTROLS[] = {
     { IDC_TARGET_ICON,      "Static",   "",                       0x50000003, 0 },
     { IDC_PREVIEW_LARGE,    "Static",   "",                       0x50000803, 0 },
     { IDC_PREVIEW_SMALL,    "Static",   "",                       0x50000803, 0 },
-    { IDC_INFOTIP,          "Edit",     "",                       0x50800080, WS_EX_ACCEPTFILES },
+    { IDC_INFOTIP,          "Edit",     "",                       0x50810080, WS_EX_ACCEPTFILES },
     { 0xFFFF,               "Static",   "Aper\xe7u de l'ic\xf4ne s\xe9lectionn\xe9" "e :", 0x50020001, 0 },
     { IDC_INFOTIP_LABEL,    "Static",   "Infotip : tapez ici un texte qui s'affichera quand le curseur passera sur le dossier.", 0x50020000, 0 },
     { IDC_ICON_FILE,        "ComboBox", "",                       0x50210042, 0 },

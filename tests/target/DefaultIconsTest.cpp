@@ -47,14 +47,15 @@ std::string CurrentFolder()
 
 } // namespace
 
-TEST_F(DefaultIconValue, IndexFollowsTheFirstComma)
+// As the shell reads it: a folder's name may hold commas of its own.
+TEST_F(DefaultIconValue, IndexFollowsTheLastComma)
 {
     IconLocation icon = Read("C:\\Ic\xf4nes\\dossiers.dll,3");
     EXPECT_STREQ(icon.file, "C:\\Ic\xf4nes\\dossiers.dll");
     EXPECT_EQ(icon.index, 3);
 
-    icon = Read("C:\\dossiers.dll, -4,7");
-    EXPECT_STREQ(icon.file, "C:\\dossiers.dll");
+    icon = Read("C:\\Ic\xf4nes, 2013\\dossiers.dll, -4");
+    EXPECT_STREQ(icon.file, "C:\\Ic\xf4nes, 2013\\dossiers.dll");
     EXPECT_EQ(icon.index, -4);
 }
 
