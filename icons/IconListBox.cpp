@@ -101,12 +101,11 @@ bool IconListBox::LoadIconFile(const char* path, int index)
     const int count = IconCount(path);
     if (count <= 0)
         return false;
-    const int wanted = count < MAX_ICONS_PER_FILE ? count : MAX_ICONS_PER_FILE;
     // Before anything changes the file must prove that it yields an icon;
     // the first that does is kept for its cell.
     int first = 0;
     HICON icon = nullptr;
-    while (first < wanted && !(icon = ExtractIconOfSoundFile(path, first)))
+    while (first < count && !(icon = ExtractIconOfSoundFile(path, first)))
         ++first;
     if (!icon)
         return false;
@@ -115,9 +114,11 @@ bool IconListBox::LoadIconFile(const char* path, int index)
     RemoveAll();
     // An item the list box refuses ends the list there, so that item i stays
     // position i; without its images reserved there is no list.
+    m_asked.assign(static_cast<size_t>(count), false);
+    m_filled.assign(static_cast<size_t>(count), false);
     int listed = 0;
-    if (ImageList_SetImageCount(m_imageList, static_cast<UINT>(wanted))) {
-        while (listed < wanted && SendMessage(LB_ADDSTRING, 0, listed) >= 0)
+    if (ImageList_SetImageCount(m_imageList, static_cast<UINT>(count))) {
+        while (listed < count && SendMessage(LB_ADDSTRING, 0, listed) >= 0)
             ++listed;
     }
     // The positions before it have just yielded nothing.
@@ -176,8 +177,8 @@ void IconListBox::OnSelectionChange(Message&)
 void IconListBox::RemoveAll()
 {
     ImageList_Remove(m_imageList, -1);
-    m_asked.reset();
-    m_filled.reset();
+    m_asked.clear();
+    m_filled.clear();
     // Each deletion answers the items left; a list that is gone answers 0 too.
     while (SendMessage(LB_DELETESTRING, 0) > 0) {
     }
@@ -185,7 +186,7 @@ void IconListBox::RemoveAll()
 
 bool IconListBox::ImageReady(int position)
 {
-    if (position < 0 || position >= MAX_ICONS_PER_FILE)
+    if (position < 0 || static_cast<size_t>(position) >= m_asked.size())
         return false;
     if (!m_asked[position])
         FillShownFrom(position);

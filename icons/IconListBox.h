@@ -6,13 +6,13 @@
 #pragma once
 #include "framework/Controls.h"
 #include "resource.h"
-#include <bitset>
+#include <vector>
 #include <commctrl.h>
 
 class IconListBox : public CListBox {
 public:
-    // Lists the icons of `path`, one item for each position up to the limit,
-    // unless that file is already shown, and selects the item at `index`.
+    // Lists the icons of `path`, one item for each position, unless that
+    // file is already shown, and selects the item at `index`.
     // False when the file yields no icon; the list is then left as it was.
     bool LoadIconFile(const char* path, int index);
     void ClearIcons();
@@ -41,8 +41,8 @@ private:
     // The positions whose icon has been asked of the file, and those whose
     // image holds it. A position is asked once: one that yields no icon
     // stays an empty cell.
-    std::bitset<MAX_ICONS_PER_FILE> m_asked;
-    std::bitset<MAX_ICONS_PER_FILE> m_filled;
+    std::vector<bool> m_asked;
+    std::vector<bool> m_filled;
 };
 
 // The size of a large icon, stored by the main dialog's initialisation and by

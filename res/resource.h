@@ -89,12 +89,11 @@
 // again once the combo box is done with a refused choice
 #define WM_SHOW_GRID_FILE       (WM_USER + 3)
 
-// The icon grid: at most this many icons of a file are listed; a cell is the
-// system icon size plus the margin, the icon drawn at the offset from its
-// top-left corner; the image list starts with room for a few images and
-// grows by a whole file's worth at once; the cells first drawn together take
-// their icons in one read of the file, up to a limit.
-#define MAX_ICONS_PER_FILE      1024
+// The icon grid: a cell is the system icon size plus the margin, the icon
+// drawn at the offset from its top-left corner; the image list starts with
+// room for a few images and grows by a whole file's worth at once; the cells
+// first drawn together take their icons in one read of the file, up to a
+// limit.
 #define ICON_CELL_MARGIN        9
 #define ICON_CELL_OFFSET        4
 #define ICON_LIST_INITIAL       3
