@@ -75,6 +75,21 @@ std::wstring ReadInfoTip(const char* target)
     return ReadValue(file, ShellClassInfoNames().infoTip);
 }
 
+const char* IconFileNameFor(const char* target, const char* file)
+{
+    size_t length = strnlen(target, PATH_BUFFER_SIZE);
+    while (length > 0 && target[length - 1] == '\\')
+        --length;
+    if (length == 0 || strnlen(file, PATH_BUFFER_SIZE) <= length + 1 || file[length] != '\\')
+        return file;
+    char folder[PATH_BUFFER_SIZE];
+    char start[PATH_BUFFER_SIZE];
+    lstrcpynA(folder, target, static_cast<int>(length + 1));
+    lstrcpynA(start, file, static_cast<int>(length + 1));
+    return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, folder, -1, start, -1) == CSTR_EQUAL ? file + length + 1
+                                                                                                 : file;
+}
+
 bool HoldsIconResource(const char* file)
 {
     return !ReadValue(file, ICON_RESOURCE_KEY).empty();

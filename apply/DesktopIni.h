@@ -34,6 +34,11 @@ std::wstring ReadInfoTip(const char* target);
 // the code page cannot name exactly.
 bool ReadCustomIcon(const char* target, IconLocation& icon);
 
+// How a folder's desktop.ini names an icon file: by its path relative to the
+// folder when it lies inside it or below, so that the folder keeps its icon
+// when it is moved or renamed; otherwise as it is. Points into `file`.
+const char* IconFileNameFor(const char* target, const char* file);
+
 // "IconResource", the location of the folder's icon as one text,
 // "file,index".
 extern const char ICON_RESOURCE_KEY[];

@@ -63,6 +63,7 @@ bool FolderIconDialog::WriteFolderIcon(const char* target, const char* iconFile,
     if (!PrepareIniWrite(target, file))
         return false;
 
+    iconFile = IconFileNameFor(target, iconFile);
     const ShellClassInfoNames names;
     char index[16];
     char confirm[16];

@@ -360,6 +360,25 @@ TEST_F(ApplyCommandTest, TypingAnInfoTipEnablesApply)
     EXPECT_TRUE(Enabled(IDC_APPLY));
 }
 
+// An icon file inside the folder keeps naming the icon once the folder has
+// moved.
+TEST_F(ApplyCommandTest, IconFileInsideTheFolderTravelsWithIt)
+{
+    ASSERT_TRUE(CreateDirectoryA((folder + "\\icones").c_str(), nullptr));
+    iconFile = folder + "\\icones\\a.dll";
+    ASSERT_TRUE(CopyFileA(PathBesideTests("icon-files\\three-icons.dll").c_str(), iconFile.c_str(), TRUE));
+    Open();
+    dialog.SelectTarget(folder.c_str());
+    Choose(2);
+    Click(IDC_APPLY);
+    const std::string moved = temp / "Ailleurs";
+    ASSERT_TRUE(MoveFileA(folder.c_str(), moved.c_str()));
+    dialog.SelectTarget(moved.c_str());
+    EXPECT_EQ(ProfileValue(moved + "\\desktop.ini", ".ShellClassInfo", "IconFile"), "icones\\a.dll");
+    EXPECT_EQ(lstrcmpiA(dialog.IconGrid().m_currentFile, (moved + "\\icones\\a.dll").c_str()), 0);
+    EXPECT_EQ(SendMessageA(Control(IDC_ICON_GRID), LB_GETCURSEL, 0, 0), 2);
+}
+
 // Without a cell selected the icon stays as it is; a folder's infotip alone
 // is written as it would be with an icon, for the shell to read it.
 TEST_F(ApplyCommandTest, InfoTipWithNoIconSelectedLeavesTheIconKeys)

@@ -12,6 +12,24 @@ TEST_F(FolderTest, NewFileHoldsTheFourKeysInOrder)
                               "InfoTip=Photos d'\xe9t\xe9\r\n");
 }
 
+// A file inside the folder is named from the folder, so that it moves with it.
+TEST_F(FolderTest, IconFileInsideTheFolderIsNamedRelatively)
+{
+    struct Case {
+        std::string file;
+        std::string named;
+    };
+    std::string upper = folder;
+    CharUpperA(&upper[0]);
+    for (const Case& c : { Case{ folder + "\\ic\xf4nes\\a.ico", "ic\xf4nes\\a.ico" },
+                           Case{ upper + "\\A.ICO", "A.ICO" },
+                           Case{ folder + "2\\a.ico", folder + "2\\a.ico" },
+                           Case{ "C:\\a.ico", "C:\\a.ico" } }) {
+        dialog.WriteFolderIcon(folder.c_str(), c.file.c_str(), 1, L"");
+        EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconFile"), c.named);
+    }
+}
+
 TEST_F(FolderTest, EmptyInfoTipWritesNoInfoTipKey)
 {
     dialog.WriteFolderIcon(folder.c_str(), "C:\\a.ico", -2, L"");
