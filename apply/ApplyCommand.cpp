@@ -1,9 +1,11 @@
 #include "app/FolderIconDialog.h"
 #include "apply/DesktopIni.h"
 #include "apply/DriveIcon.h"
+#include "apply/MadeIconFile.h"
 #include "apply/ReportError.h"
 #include "framework/WinApp.h"
 #include "icons/IconExtraction.h"
+#include "icons/Picture.h"
 #include "icons/RecentIconFiles.h"
 #include "target/Target.h"
 #include <shlobj.h>
@@ -66,12 +68,30 @@ bool FolderIconDialog::ApplyCommand()
         return false;
     }
 
+    // The shell shows no picture as an icon: an icon file is made of it, in
+    // the folder, or in the drive's root, and named instead.
+    const char* iconFile = m_iconGrid.m_currentFile;
+    int iconIndex = selection;
+    char made[PATH_BUFFER_SIZE];
+    if (iconChosen && IsPictureName(iconFile)) {
+        if (!MakeIconFile(iconFile, Target.path, made)) {
+            ReportSystemError(m_hWnd, GetLastError());
+            m_closeAfterApply = false;
+            return false;
+        }
+        iconFile = made;
+        iconIndex = 0;
+    }
+    IconLocation previous = {};
+    const bool hadOwnIcon = Target.kind == TargetKind::Drive ? ReadDriveIcon(Target.path[0], previous)
+                                                             : ReadCustomIcon(Target.path, previous);
+
     bool written = true;
     bool deletionDeferred = false;
     if (Target.kind == TargetKind::Drive) {
         // Without administrator rights the machine's keys refuse the write.
         const LONG error = restoresDefault ? ResetDriveIcon(Target.path[0])
-                                           : SetDriveIcon(Target.path[0], m_iconGrid.m_currentFile, selection);
+                                           : SetDriveIcon(Target.path[0], iconFile, iconIndex);
         if (error != ERROR_SUCCESS) {
             ReportSystemError(m_hWnd, static_cast<DWORD>(error));
             written = false;
@@ -81,7 +101,7 @@ bool FolderIconDialog::ApplyCommand()
         written = removal != IniRemoval::Failed;
         deletionDeferred = removal == IniRemoval::Emptied;
     } else if (iconChosen) {
-        written = WriteFolderIcon(Target.path, m_iconGrid.m_currentFile, selection, infoTip);
+        written = WriteFolderIcon(Target.path, iconFile, iconIndex, infoTip);
     } else {
         written = WriteInfoTip(Target.path, infoTip);
     }
@@ -91,6 +111,10 @@ bool FolderIconDialog::ApplyCommand()
         m_closeAfterApply = false;
         return false;
     }
+    // An icon file that the program made for the target goes once the
+    // target no longer names it.
+    if (hadOwnIcon && (restoresDefault || iconChosen) && lstrcmpiA(previous.file, iconFile) != 0)
+        RemoveMadeIconFile(previous.file);
 
     SHChangeNotify(SHCNE_ATTRIBUTES, SHCNF_PATHA | SHCNF_FLUSH, Target.path, nullptr);
     SHFILEINFOA info = {};

@@ -1,4 +1,5 @@
 #include "icons/IconExtraction.h"
+#include "icons/Picture.h"
 #include "resource.h"
 #include <shellapi.h>
 #include <cstring>
@@ -88,10 +89,24 @@ bool IconDirectoryIsSound(const ReadOnlyFile& file, ULONGLONG size, WORD count)
     return true;
 }
 
+// A picture is one icon, at position 0.
+int ExtractPictureIcons(const char* path, int first, HICON* large, HICON* small)
+{
+    if (first != 0)
+        return 0;
+    if (large)
+        large[0] = PictureIcon(path, GetSystemMetrics(SM_CXICON));
+    if (small)
+        small[0] = PictureIcon(path, GetSystemMetrics(SM_CXSMICON));
+    return (large && large[0]) || (small && small[0]) ? 1 : 0;
+}
+
 } // namespace
 
 bool IconFileIsSound(const char* path)
 {
+    if (IsPictureName(path))
+        return PictureIsReadable(path);
     char found[PATH_BUFFER_SIZE];
     const DWORD length = SearchPathA(nullptr, path, nullptr, sizeof found, found, nullptr);
     if (length == 0 || length >= sizeof found)
@@ -117,6 +132,8 @@ int IconCount(const char* path)
 {
     if (!IconFileIsSound(path))
         return 0;
+    if (IsPictureName(path))
+        return 1;
     // Some platforms answer a missing file with all bits set.
     const int count = static_cast<int>(ExtractIconExA(path, -1, nullptr, nullptr, 0));
     return count > 0 ? count : 0;
@@ -132,6 +149,8 @@ int ExtractIcons(const char* path, int first, HICON* large, HICON* small, int co
     }
     if (count <= 0 || !IconFileIsSound(path))
         return 0;
+    if (IsPictureName(path))
+        return ExtractPictureIcons(path, first, large, small);
     extractions += count;
     // The answer may count icons whose handles stay null, and a call that
     // fails may leave anything behind: only real handles of a call that
@@ -155,6 +174,8 @@ int ExtractIcons(const char* path, int first, HICON* large, HICON* small, int co
 
 HICON ExtractIconOfSoundFile(const char* path, int position)
 {
+    if (IsPictureName(path))
+        return position == 0 ? PictureIcon(path, GetSystemMetrics(SM_CXICON)) : nullptr;
     ++extractions;
     HICON icon = nullptr;
     return static_cast<int>(ExtractIconExA(path, position, &icon, nullptr, 1)) > 0 ? icon : nullptr;
@@ -171,6 +192,11 @@ void ExtractIconRunOfSoundFile(const char* path, int first, HICON* icons, int co
         icons[i] = nullptr;
     if (count <= 0 || count > MAX_ICONS_TAKEN_AT_ONCE)
         return;
+    if (IsPictureName(path)) {
+        if (first == 0)
+            icons[0] = PictureIcon(path, size.cx);
+        return;
+    }
     if (count > 1) {
         UINT ids[MAX_ICONS_TAKEN_AT_ONCE] = {};
         extractions += count;

@@ -17,7 +17,8 @@ const char ICON_FILE_FILTER[] =
     "Librairies (*.icl)\0*.icl\0"
     "Ex\xe9" "cutables (*.exe)\0*.exe\0"
     "Biblioth\xe8ques (*.dll)\0*.dll\0"
-    "Tous (*.*)\0*.*\0";
+    "Tous (*.*)\0*.*\0"
+    "Images (*.png;*.jpg;*.jpeg;*.bmp;*.gif;*.tif)\0*.png;*.jpg;*.jpeg;*.bmp;*.gif;*.tif\0";
 
 RECT RectIn(const CWnd& window, const CWnd& parent)
 {

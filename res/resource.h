@@ -100,6 +100,11 @@
 #define ICON_LIST_GROWTH        1024
 #define MAX_ICONS_TAKEN_AT_ONCE 64
 
+// A picture taken as an icon: the largest image of the icon file made from
+// it, and the largest picture read, in pixels
+#define LARGEST_ICON_SIZE       256
+#define MAX_PICTURE_PIXELS      64000000
+
 // The largest resource id: "file,-N" names an icon group by an id up to it
 #define MAX_RESOURCE_ID         0xFFFF
 

@@ -1,6 +1,7 @@
 # The icon files that the icon grid's tests and benchmark read, made at build
 # time into bin/icon-files beside the executables: two .ico files, four that
 # lie about what they hold, one as today's tools make it, a monochrome one,
+# a picture, a picture cut short and a .jpg that holds none,
 # resource-only DLLs of 3, 8, 1024 and 1500 icons, and one of five icons whose
 # third cannot be extracted. They are made again whenever the script that
 # writes them changes.
@@ -10,7 +11,7 @@ set(ICON_FILES_DIR ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/icon-files)
 set(icon_sources_dir ${CMAKE_CURRENT_BINARY_DIR}/icon-files)
 set(icon_generator ${CMAKE_CURRENT_LIST_DIR}/make-icon-files.py)
 set(icon_ico_files one.ico three-images.ico claims-many.ico past-end.ico truncated.ico empty-image.ico
-    modern.ico monochrome.ico)
+    modern.ico monochrome.ico halves.png truncated.png not-a-picture.jpg)
 set(icon_libraries three-icons eight-icons 1024-icons 1500-icons gap-icons)
 
 set(icon_generated)
@@ -54,3 +55,4 @@ endforeach()
 add_custom_target(icon_files DEPENDS ${icon_files})
 add_dependencies(icons_tests icon_files)
 add_dependencies(app_tests icon_files)
+add_dependencies(apply_tests icon_files)

@@ -110,6 +110,23 @@ def png_image(size):
             chunk(b'IDAT', zlib.compress(raw, 9)) + chunk(b'IEND', b''))
 
 
+def png_file(width, height, pixel):
+    """A PNG of 8-bit RGBA, unfiltered rows; pixel(x, y) gives (r, g, b, a)."""
+    def chunk(kind, data):
+        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+    raw = b''.join(b'\0' + bytes(c for x in range(width) for c in pixel(x, y)) for y in range(height))
+    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', width, height, 8, 6, 0, 0, 0)) +
+            chunk(b'IDAT', zlib.compress(raw, 9)) + chunk(b'IEND', b''))
+
+
+def pictures():
+    """(name, bytes) of pictures: 300 x 200, its left half red and its right
+    half blue; the same cut short; a .jpg that holds text."""
+    halves = png_file(300, 200, lambda x, y: (255, 0, 0, 255) if x < 150 else (0, 0, 255, 255))
+    return [('halves.png', halves), ('truncated.png', halves[:len(halves) // 2]),
+            ('not-a-picture.jpg', b'pas une image\r\n' * 8)]
+
+
 def modern_icon():
     images = [(size, modern_dib(size)) for size in (16, 24, 32, 48, 64)] + [(256, png_image(256))]
     return ico_file(images, colours=0, bits=32)
@@ -182,6 +199,8 @@ def main():
     for name, data in malformed_icons():
         write(folder, name, data)
     write(folder, 'modern.ico', modern_icon())
+    for name, data in pictures():
+        write(folder, name, data)
     write(folder, 'monochrome.ico', ico_file([(32, monochrome_image(32))], colours=2, bits=1))
     write(folder, 'three-icons.res', res_file([[32, 16]] * 3))
     write(folder, 'eight-icons.res', res_file([[32]] * 8))

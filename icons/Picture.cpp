@@ -1,0 +1,280 @@
+#include "icons/Picture.h"
+#include "resource.h"
+#include <wincodec.h>
+#include <cstring>
+#include <string>
+
+namespace {
+
+const char* const PICTURE_EXTENSIONS[] = { ".png", ".jpg", ".jpeg", ".bmp", ".gif", ".tif", ".tiff" };
+
+// Holds one reference of a COM object and releases it.
+template <class T>
+class ComRef {
+public:
+    ComRef() = default;
+    ~ComRef()
+    {
+        if (m_object)
+            m_object->Release();
+    }
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+
+    T** operator&() { return &m_object; }
+    T* operator->() const { return m_object; }
+    T* Get() const { return m_object; }
+
+private:
+    T* m_object = nullptr;
+};
+
+// COM on this thread for as long as the scope lives: the imaging component
+// is made of COM objects, and the program uses COM nowhere else.
+class ComScope {
+public:
+    ComScope() : m_result(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComScope()
+    {
+        if (SUCCEEDED(m_result))
+            CoUninitialize();
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+private:
+    HRESULT m_result;
+};
+
+bool CreateFactory(ComRef<IWICImagingFactory>& factory)
+{
+    return SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                      reinterpret_cast<void**>(&factory)));
+}
+
+// The first frame of the picture, with its size: a picture larger than the
+// limit is refused here, before anything of it is decoded.
+bool OpenFrame(IWICImagingFactory* factory, const char* path, ComRef<IWICBitmapDecoder>& decoder,
+               ComRef<IWICBitmapFrameDecode>& frame, UINT& width, UINT& height)
+{
+    wchar_t widePath[PATH_BUFFER_SIZE];
+    if (!MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, PATH_BUFFER_SIZE))
+        return false;
+    return SUCCEEDED(factory->CreateDecoderFromFilename(widePath, nullptr, GENERIC_READ,
+                                                        WICDecodeMetadataCacheOnDemand, &decoder)) &&
+           SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&width, &height)) && width > 0 &&
+           height > 0 && static_cast<ULONGLONG>(width) * height <= MAX_PICTURE_PIXELS;
+}
+
+// Which file a fitted picture was made from: the same path, written at the
+// same time, of the same size.
+struct FileStamp {
+    std::string path;
+    FILETIME written = {};
+    ULONGLONG size = 0;
+
+    bool Read(const char* file)
+    {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExA(file, GetFileExInfoStandard, &data))
+            return false;
+        path = file;
+        written = data.ftLastWriteTime;
+        size = static_cast<ULONGLONG>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+        return true;
+    }
+    bool operator==(const FileStamp& other) const
+    {
+        return lstrcmpiA(path.c_str(), other.path.c_str()) == 0 && size == other.size &&
+               CompareFileTime(&written, &other.written) == 0;
+    }
+};
+
+// The picture last read, fitted into the largest square an icon file holds,
+// premultiplied: the grid, the previews and the icon file made from it all
+// take their sizes from it, and a large photograph is decoded once.
+struct FittedMaster {
+    FileStamp stamp;
+    std::vector<BYTE> pixels;
+};
+FittedMaster master;
+
+// Scaled with its proportions kept into the square, centred, transparent
+// around it.
+bool DecodeFitted(const char* path, std::vector<BYTE>& square)
+{
+    const ComScope com;
+    ComRef<IWICImagingFactory> factory;
+    ComRef<IWICBitmapDecoder> decoder;
+    ComRef<IWICBitmapFrameDecode> frame;
+    UINT width = 0;
+    UINT height = 0;
+    if (!CreateFactory(factory) || !OpenFrame(factory.Get(), path, decoder, frame, width, height))
+        return false;
+    const UINT side = LARGEST_ICON_SIZE;
+    const UINT fittedWidth = width >= height ? side : (width * side + height / 2) / height;
+    const UINT fittedHeight = width >= height ? (height * side + width / 2) / width : side;
+    const UINT shownWidth = fittedWidth > 0 ? fittedWidth : 1;
+    const UINT shownHeight = fittedHeight > 0 ? fittedHeight : 1;
+    ComRef<IWICFormatConverter> converter;
+    ComRef<IWICBitmapScaler> scaler;
+    if (FAILED(factory->CreateFormatConverter(&converter)) ||
+        FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr,
+                                     0.0, WICBitmapPaletteTypeCustom)) ||
+        FAILED(factory->CreateBitmapScaler(&scaler)) ||
+        FAILED(scaler->Initialize(converter.Get(), shownWidth, shownHeight, WICBitmapInterpolationModeFant)))
+        return false;
+    std::vector<BYTE> fitted(static_cast<size_t>(shownWidth) * shownHeight * 4);
+    if (FAILED(scaler->CopyPixels(nullptr, shownWidth * 4, static_cast<UINT>(fitted.size()), fitted.data())))
+        return false;
+    square.assign(static_cast<size_t>(side) * side * 4, 0);
+    const UINT left = (side - shownWidth) / 2;
+    const UINT top = (side - shownHeight) / 2;
+    for (UINT row = 0; row < shownHeight; ++row)
+        std::memcpy(&square[((top + row) * side + left) * 4], &fitted[row * shownWidth * 4], shownWidth * 4);
+    return true;
+}
+
+bool ReadMaster(const char* path)
+{
+    FileStamp stamp;
+    if (!stamp.Read(path))
+        return false;
+    if (!master.pixels.empty() && master.stamp == stamp)
+        return true;
+    master.pixels.clear();
+    if (!DecodeFitted(path, master.pixels))
+        return false;
+    master.stamp = stamp;
+    return true;
+}
+
+// Each pixel of the smaller square is the mean of the pixels of the larger
+// one that it covers, which keeps fine detail and soft edges at every size.
+std::vector<BYTE> Reduced(const std::vector<BYTE>& square, int side, int size)
+{
+    std::vector<BYTE> reduced(static_cast<size_t>(size) * size * 4);
+    for (int y = 0; y < size; ++y) {
+        const int top = y * side / size;
+        const int bottom = (y + 1) * side / size;
+        for (int x = 0; x < size; ++x) {
+            const int left = x * side / size;
+            const int right = (x + 1) * side / size;
+            unsigned sums[4] = {};
+            for (int row = top; row < bottom; ++row) {
+                for (int column = left; column < right; ++column) {
+                    for (int channel = 0; channel < 4; ++channel)
+                        sums[channel] += square[(static_cast<size_t>(row) * side + column) * 4 + channel];
+                }
+            }
+            const unsigned count = static_cast<unsigned>((bottom - top) * (right - left));
+            for (int channel = 0; channel < 4; ++channel)
+                reduced[(static_cast<size_t>(y) * size + x) * 4 + channel] =
+                    static_cast<BYTE>((sums[channel] + count / 2) / count);
+        }
+    }
+    return reduced;
+}
+
+// Icons and icon files hold their colours as they are, not multiplied by
+// their alpha.
+void Unpremultiply(std::vector<BYTE>& pixels)
+{
+    for (size_t at = 0; at + 3 < pixels.size(); at += 4) {
+        const unsigned alpha = pixels[at + 3];
+        for (size_t channel = 0; channel < 3; ++channel)
+            pixels[at + channel] = alpha == 0 ? 0 : static_cast<BYTE>((pixels[at + channel] * 255u + alpha / 2) / alpha);
+    }
+}
+
+} // namespace
+
+bool IsPictureName(const char* path)
+{
+    const char* dot = std::strrchr(path, '.');
+    if (!dot || std::strpbrk(dot, "\\/"))
+        return false;
+    for (const char* extension : PICTURE_EXTENSIONS) {
+        if (lstrcmpiA(dot, extension) == 0)
+            return true;
+    }
+    return false;
+}
+
+bool PictureIsReadable(const char* path)
+{
+    const ComScope com;
+    ComRef<IWICImagingFactory> factory;
+    ComRef<IWICBitmapDecoder> decoder;
+    ComRef<IWICBitmapFrameDecode> frame;
+    UINT width = 0;
+    UINT height = 0;
+    return CreateFactory(factory) && OpenFrame(factory.Get(), path, decoder, frame, width, height);
+}
+
+bool FittedPicture(const char* path, int size, std::vector<BYTE>& pixels)
+{
+    if (size <= 0 || size > LARGEST_ICON_SIZE || !ReadMaster(path))
+        return false;
+    pixels = size == LARGEST_ICON_SIZE ? master.pixels : Reduced(master.pixels, LARGEST_ICON_SIZE, size);
+    Unpremultiply(pixels);
+    return true;
+}
+
+HICON PictureIcon(const char* path, int size)
+{
+    std::vector<BYTE> pixels;
+    if (!FittedPicture(path, size, pixels))
+        return nullptr;
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = size;
+    format.bmiHeader.biHeight = -size;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HBITMAP colour = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
+    HICON icon = nullptr;
+    if (colour && mask && bits) {
+        std::memcpy(bits, pixels.data(), pixels.size());
+        ICONINFO parts = { TRUE, 0, 0, mask, colour };
+        icon = CreateIconIndirect(&parts);
+    }
+    if (colour)
+        DeleteObject(colour);
+    if (mask)
+        DeleteObject(mask);
+    return icon;
+}
+
+bool PngOfImage(const std::vector<BYTE>& pixels, int size, std::vector<BYTE>& png)
+{
+    const ComScope com;
+    ComRef<IWICImagingFactory> factory;
+    ComRef<IStream> stream;
+    ComRef<IWICBitmapEncoder> encoder;
+    ComRef<IWICBitmapFrameEncode> frame;
+    ComRef<IPropertyBag2> options;
+    WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
+    const UINT stride = static_cast<UINT>(size) * 4;
+    if (!CreateFactory(factory) || FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)) ||
+        FAILED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder)) ||
+        FAILED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) ||
+        FAILED(encoder->CreateNewFrame(&frame, &options)) || FAILED(frame->Initialize(options.Get())) ||
+        FAILED(frame->SetSize(static_cast<UINT>(size), static_cast<UINT>(size))) ||
+        FAILED(frame->SetPixelFormat(&format)) || format != GUID_WICPixelFormat32bppBGRA ||
+        FAILED(frame->WritePixels(static_cast<UINT>(size), stride, stride * static_cast<UINT>(size),
+                                  const_cast<BYTE*>(pixels.data()))) ||
+        FAILED(frame->Commit()) || FAILED(encoder->Commit()))
+        return false;
+    STATSTG status = {};
+    const LARGE_INTEGER start = {};
+    if (FAILED(stream->Stat(&status, STATFLAG_NONAME)) || status.cbSize.QuadPart > MAX_PICTURE_PIXELS ||
+        FAILED(stream->Seek(start, STREAM_SEEK_SET, nullptr)))
+        return false;
+    png.resize(static_cast<size_t>(status.cbSize.QuadPart));
+    ULONG read = 0;
+    return SUCCEEDED(stream->Read(png.data(), static_cast<ULONG>(png.size()), &read)) && read == png.size();
+}
