@@ -74,3 +74,5 @@ list(APPEND icon_files ${ICON_FILES_DIR}/four-icons.exe ${broken_libraries})
 add_custom_target(icon_files DEPENDS ${icon_files})
 add_dependencies(icons_tests icon_files)
 add_dependencies(app_tests icon_files)
+# Their check is held against the program's own executable.
+add_dependencies(icons_tests Brisevent)
