@@ -1,92 +1,25 @@
 #include "icons/IconExtraction.h"
+#include "icons/IconLibraryCheck.h"
+#include "icons/MappedFile.h"
 #include "icons/Picture.h"
 #include "resource.h"
 #include <shellapi.h>
-#include <cstring>
-#include <vector>
 
 namespace {
 
-// The headers of the files the icon reader tells apart by their first bytes.
-constexpr WORD EXECUTABLE_SIGNATURE = 0x5A4D;   // "MZ"
-constexpr DWORD EXECUTABLE_HEADER_SIZE = 64;
-constexpr DWORD NEW_HEADER_OFFSET_AT = 60;
-constexpr WORD ICON_TYPE = 1;
-constexpr WORD CURSOR_TYPE = 2;
-constexpr DWORD ICON_HEADER_SIZE = 6;
-constexpr DWORD ICON_ENTRY_SIZE = 16;
-// An image holds at least its bitmap header; a PNG image is longer still.
-constexpr DWORD SMALLEST_IMAGE_SIZE = sizeof(BITMAPINFOHEADER);
-
 long extractions = 0;
+constexpr IconFileCheck NO_FILE = { false, true, 0 };
 
-WORD WordAt(const BYTE* bytes, size_t offset)
+// The check of the file that the platform's icon reader would open for
+// `path`, found as it finds it.
+IconFileCheck CheckFileFound(const char* path)
 {
-    return static_cast<WORD>(bytes[offset] | bytes[offset + 1] << 8);
-}
-
-DWORD DwordAt(const BYTE* bytes, size_t offset)
-{
-    return static_cast<DWORD>(WordAt(bytes, offset)) | static_cast<DWORD>(WordAt(bytes, offset + 2)) << 16;
-}
-
-class ReadOnlyFile {
-public:
-    explicit ReadOnlyFile(const char* path)
-        : m_handle(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))
-    {
-    }
-    ~ReadOnlyFile()
-    {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            CloseHandle(m_handle);
-    }
-    ReadOnlyFile(const ReadOnlyFile&) = delete;
-    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
-
-    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
-    ULONGLONG Size() const
-    {
-        LARGE_INTEGER size = {};
-        return GetFileSizeEx(m_handle, &size) ? static_cast<ULONGLONG>(size.QuadPart) : 0;
-    }
-    bool Read(DWORD offset, BYTE* bytes, DWORD length) const
-    {
-        LARGE_INTEGER at = {};
-        at.QuadPart = offset;
-        DWORD read = 0;
-        return SetFilePointerEx(m_handle, at, nullptr, FILE_BEGIN) &&
-               ReadFile(m_handle, bytes, length, &read, nullptr) && read == length;
-    }
-
-private:
-    HANDLE m_handle;
-};
-
-bool ExecutableIsSound(const ReadOnlyFile& file, ULONGLONG size)
-{
-    BYTE header[EXECUTABLE_HEADER_SIZE];
-    if (size < sizeof header || !file.Read(0, header, sizeof header))
-        return false;
-    return DwordAt(header, NEW_HEADER_OFFSET_AT) + 4ull <= size;
-}
-
-bool IconDirectoryIsSound(const ReadOnlyFile& file, ULONGLONG size, WORD count)
-{
-    const DWORD directorySize = ICON_HEADER_SIZE + ICON_ENTRY_SIZE * count;
-    if (count == 0 || directorySize > size)
-        return false;
-    std::vector<BYTE> directory(directorySize);
-    if (!file.Read(0, directory.data(), directorySize))
-        return false;
-    for (DWORD entry = ICON_HEADER_SIZE; entry < directorySize; entry += ICON_ENTRY_SIZE) {
-        const ULONGLONG imageSize = DwordAt(directory.data(), entry + 8);
-        const ULONGLONG imageOffset = DwordAt(directory.data(), entry + 12);
-        if (imageSize < SMALLEST_IMAGE_SIZE || imageOffset < directorySize || imageOffset + imageSize > size)
-            return false;
-    }
-    return true;
+    char found[PATH_BUFFER_SIZE];
+    const DWORD length = SearchPathA(nullptr, path, nullptr, sizeof found, found, nullptr);
+    if (length == 0 || length >= sizeof found)
+        return NO_FILE;
+    const MappedFile file(found);
+    return file.Bytes() ? CheckIconFile(file.Bytes(), file.Size()) : NO_FILE;
 }
 
 // A picture is one icon, at position 0.
@@ -107,33 +40,18 @@ bool IconFileIsSound(const char* path)
 {
     if (IsPictureName(path))
         return PictureIsReadable(path);
-    char found[PATH_BUFFER_SIZE];
-    const DWORD length = SearchPathA(nullptr, path, nullptr, sizeof found, found, nullptr);
-    if (length == 0 || length >= sizeof found)
-        return false;
-    const ReadOnlyFile file(found);
-    if (!file.IsOpen())
-        return false;
-    const ULONGLONG size = file.Size();
-    BYTE header[ICON_HEADER_SIZE];
-    if (size < sizeof header || !file.Read(0, header, sizeof header))
-        return false;
-    if (WordAt(header, 0) == EXECUTABLE_SIGNATURE)
-        return ExecutableIsSound(file, size);
-    // The reader takes any other file whose second word names an icon or a
-    // cursor for an icon file, whatever its first.
-    const WORD type = WordAt(header, 2);
-    if (type == ICON_TYPE || type == CURSOR_TYPE)
-        return IconDirectoryIsSound(file, size, WordAt(header, 4));
-    return true;
+    return CheckFileFound(path).sound;
 }
 
 int IconCount(const char* path)
 {
-    if (!IconFileIsSound(path))
-        return 0;
     if (IsPictureName(path))
-        return 1;
+        return PictureIsReadable(path) ? 1 : 0;
+    const IconFileCheck check = CheckFileFound(path);
+    if (!check.sound)
+        return 0;
+    if (check.counted)
+        return check.icons;
     // Some platforms answer a missing file with all bits set.
     const int count = static_cast<int>(ExtractIconExA(path, -1, nullptr, nullptr, 0));
     return count > 0 ? count : 0;
@@ -147,7 +65,9 @@ int ExtractIcons(const char* path, int first, HICON* large, HICON* small, int co
         if (small)
             small[i] = nullptr;
     }
-    if (count <= 0 || !IconFileIsSound(path))
+    // A negative position names a resource id to the reader, which in a
+    // 16-bit library takes it for a position before the first.
+    if (count <= 0 || first < 0 || !IconFileIsSound(path))
         return 0;
     if (IsPictureName(path))
         return ExtractPictureIcons(path, first, large, small);

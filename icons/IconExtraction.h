@@ -1,23 +1,25 @@
 // Every icon the program takes from a file goes through here. The platform's
-// icon reader trusts what an icon file says of itself, and reads past the end
-// of a file whose directory claims more than it holds: such a file is checked
-// first, and taken as one without icons.
+// icon reader trusts what an icon file or library says of itself, and reads
+// past the end of one that claims more than it holds: each file is checked
+// first (IconLibraryCheck.h), and one that fails is a file without icons.
 #pragma once
 #include <windows.h>
 
 // Whether the file that the platform's icon reader would open for `path`
-// (found as it finds it) can be handed to it: an icon file whose directory
-// and every image lie inside the file, or an executable whose headers do. A
-// file of any other kind is the platform's to judge.
+// (found as it finds it) can be handed to it: an icon file, an executable or
+// a 16-bit library where all the reader walks lies inside the file. A file of
+// any other kind is the platform's to judge.
 bool IconFileIsSound(const char* path);
 
-// The number of icons in the file; 0 for a file that is missing, holds no
-// icon or is not sound.
+// The number of icons in the file, as the check counts them, the way the
+// reader does; 0 for a file that is missing, holds no icon or is not sound.
+// Only a file of a kind the check does not know is counted by the platform.
 int IconCount(const char* path);
 
 // ExtractIconExA for a sound file: the handles of the `count` icons from
 // position `first` that it yields, null where it yields none; the answer is
-// how many handles are real. Nothing is asked of an unsound file.
+// how many handles are real. Nothing is asked of an unsound file, nor at a
+// negative position.
 int ExtractIcons(const char* path, int first, HICON* large, HICON* small, int count);
 
 // One large icon of a file that IconFileIsSound (or IconCount) has just

@@ -203,6 +203,11 @@ bool IsPictureName(const char* path)
 
 bool PictureIsReadable(const char* path)
 {
+    FileStamp stamp;
+    if (!stamp.Read(path))
+        return false;
+    if (!master.pixels.empty() && master.stamp == stamp)
+        return true;
     const ComScope com;
     ComRef<IWICImagingFactory> factory;
     ComRef<IWICBitmapDecoder> decoder;

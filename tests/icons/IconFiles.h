@@ -10,7 +10,9 @@
 // The path of one of the made icon files: one.ico, three-images.ico,
 // modern.ico, monochrome.ico (all black), three-icons.dll, eight-icons.dll,
 // 1024-icons.dll, 1500-icons.dll, gap-icons.dll (its third icon cannot be
-// extracted), and the malformed ones (harness/Windows.h).
+// extracted), four-icons.dll, .exe and .icl, the malformed ones
+// (harness/Windows.h) and the libraries broken in one place
+// (break-icon-libraries.py).
 std::string IconFile(const char* name);
 
 // The colour that fills icon `index` of every made file; make-icon-files.py

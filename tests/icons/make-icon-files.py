@@ -20,6 +20,8 @@ Writes into OUTPUT-FOLDER:
     1500-icons.res     1500 icon groups of one 32 x 32 image
     gap-icons.res      five icon groups of one 32 x 32 image, the third of
                        which names an image the file does not hold
+    four-icons.res     four icon groups of one 16 x 16 image
+    four-icons.icl     the same four icon groups as a 16-bit (NE) library
 
 The .res files are compiled resource scripts, which the build turns into
 resource-only DLLs. Icon i of a file is filled with IconColour(i) (see
@@ -181,6 +183,34 @@ def res_file(groups):
     return out
 
 
+def ne_library(sizes):
+    """An NE icon library of icon groups 1, 2, ... of one image each: a DOS
+    header, the NE header, its resource table (groups, then images, resources
+    aligned to 16 bytes), its empty name and entry tables, then the data."""
+    shift, count = 4, len(sizes)
+    images = [icon_image(size, icon_colour(i)) for i, size in enumerate(sizes)]
+    groups = [struct.pack('<HHHBBBBHHIH', 0, 1, 1, size, size, 16, 0, 1, 4, len(image), i + 1)
+              for i, (size, image) in enumerate(zip(sizes, images))]
+    table_size = 2 + 2 * (8 + 12 * count) + 2
+    names = b'\x04ICON\0\0\0'  # the module's name, the end of the names, no entries
+    data_at = (0x80 + table_size + len(names) + 15) & ~15
+    table, data = struct.pack('<H', shift), b''
+    for type_id, flags, resources in ((0x800E, MOVEABLE_PURE_DISCARDABLE, groups),
+                                      (0x8003, PURE_DISCARDABLE, images)):
+        table += struct.pack('<HHI', type_id, count, 0)
+        for i, resource in enumerate(resources):
+            padded = resource.ljust((len(resource) + 15) & ~15, b'\0')
+            table += struct.pack('<HHHHHH', (data_at + len(data)) >> shift, len(padded) >> shift,
+                                 flags, 0x8000 | (i + 1), 0, 0)
+            data += padded
+    names_at = 0x40 + table_size
+    header = struct.pack('<2sBBHHIHHHHIIHHHHHHHHIHHHBBHHHH', b'NE', 5, 10, names_at + 7, 1, 0, 0x8000,
+                         0, 0, 0, 0, 0, 0, 0, 0, 0x40, 0x40, names_at, names_at + 7, names_at + 7,
+                         0x40 + names_at + 8, 0, shift, count * 2, 2, 0, 0, 0, 0, 0x300)
+    dos = b'MZ'.ljust(0x3C, b'\0') + struct.pack('<I', 0x40)
+    return (dos + header + table + struct.pack('<H', 0) + names).ljust(data_at, b'\0') + data
+
+
 def write(folder, name, data):
     path = os.path.join(folder, name)
     with open(path + '.tmp', 'wb') as file:
@@ -207,6 +237,8 @@ def main():
     write(folder, '1024-icons.res', res_file([[32]] * 1024))
     write(folder, '1500-icons.res', res_file([[32]] * 1500))
     write(folder, 'gap-icons.res', res_file([[32], [32], None, [32], [32]]))
+    write(folder, 'four-icons.res', res_file([[16]] * 4))
+    write(folder, 'four-icons.icl', ne_library([16] * 4))
 
 
 if __name__ == '__main__':
