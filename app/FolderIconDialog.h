@@ -67,6 +67,10 @@ public:
     void RebuildIconCache();
     // The icon file chosen in the open-file dialog, its first icon selected.
     void BrowseIconFile();
+    // The open-file dialog's answer: a file with icons fills the grid (true);
+    // anything else is refused with a message, and the dialog is to be shown
+    // again (false).
+    bool TakeChosenIconFile(const wchar_t* file);
     // The About box, modal, owned by this dialog.
     void ShowAboutBox();
     // Opens the About box while the program's settings key is missing.
