@@ -6,6 +6,7 @@
 #include "target/Target.h"
 #include <string>
 #include <shellapi.h>
+#include <shtypes.h>
 
 // What a removal of the icon left of a folder's desktop.ini.
 enum class IniRemoval { Failed, Kept, Emptied };
@@ -44,6 +45,10 @@ public:
     // folder and no drive root is passed over, and the target stays.
     void TargetFromCommandLine(char* text);
     void BrowseForTarget();
+    // The browser's answer: the folder or drive root it names becomes the
+    // target (true); anything else is refused with a message, and the
+    // browser is to be shown again (false).
+    bool TakeBrowsedItem(LPCITEMIDLIST item);
     void SelectTarget(const char* path);
     void AcceptDroppedFile(HDROP drop);
     // A dropped file that is no folder may hold icons for the grid.
@@ -62,6 +67,10 @@ public:
     void RebuildIconCache();
     // The icon file chosen in the open-file dialog, its first icon selected.
     void BrowseIconFile();
+    // The open-file dialog's answer: a file with icons fills the grid (true);
+    // anything else is refused with a message, and the dialog is to be shown
+    // again (false).
+    bool TakeChosenIconFile(const wchar_t* file);
     // The About box, modal, owned by this dialog.
     void ShowAboutBox();
     // Opens the About box while the program's settings key is missing.

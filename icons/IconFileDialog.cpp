@@ -174,12 +174,17 @@ void FolderIconDialog::BrowseIconFile()
     dialog.m_ofn.lpTemplateName = MAKEINTRESOURCEW(IDD_ICON_FILE_PANE);
     for (;;) {
         dialog.m_ofn.lpstrTitle = title;
-        if (dialog.DoModal() != IDOK)
+        if (dialog.DoModal() != IDOK || TakeChosenIconFile(file))
             break;
-        char path[PATH_BUFFER_SIZE];
-        if (ToCodePageExactly(file, path, sizeof path) && ChooseIcon(path, 0))
-            break;
-        ReportNoIcon();
     }
     LastFilterIndex = dialog.m_ofn.nFilterIndex;
+}
+
+bool FolderIconDialog::TakeChosenIconFile(const wchar_t* file)
+{
+    char path[PATH_BUFFER_SIZE];
+    if (ToCodePageExactly(file, path, sizeof path) && ChooseIcon(path, 0))
+        return true;
+    ReportNoIcon();
+    return false;
 }

@@ -64,8 +64,11 @@ int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM currentPa
         // Opens on the current target. Before there is one there is nothing
         // to select: Wine takes an empty path for its current folder and
         // expands its whole drive, which can hold the browser for minutes.
-        // Wine's browser may still drop that selection while it settles its
-        // tree, so it is asked once more after what is queued by then.
+        // Wine's browser selects a folder only when the item it makes from
+        // the path equals its tree's byte for byte, access times included,
+        // and making that item reads the folders on the way, which can change
+        // a folder's access time after it was taken. Asked once more, after
+        // what is queued by then, the path is read again and matches.
         if (*reinterpret_cast<const char*>(currentPath)) {
             SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, currentPath);
             PostMessageA(browser, BFFM_SETSELECTIONA, TRUE, currentPath);
@@ -106,22 +109,30 @@ void FolderIconDialog::BrowseForTarget()
         const LPITEMIDLIST item = SHBrowseForFolderA(&browse);
         if (!item)
             return;
-        wchar_t widePath[PATH_BUFFER_SIZE] = L"";
-        char path[PATH_BUFFER_SIZE] = "";
-        const bool hasPath = SHGetPathFromIDListW(item, widePath) && ToCodePageExactly(widePath, path, sizeof path);
+        const bool taken = TakeBrowsedItem(item);
         IMalloc* allocator = nullptr;
         if (SUCCEEDED(SHGetMalloc(&allocator))) {
             allocator->Free(item);
             allocator->Release();
         }
-        char name[PATH_BUFFER_SIZE];
-        const PathKind kind = hasPath ? ClassifyPath(path, name) : PathKind::Refused;
-        if (kind != PathKind::Refused) {
-            TakeTarget(kind == PathKind::Drive, path, name);
+        if (taken)
             return;
-        }
-        ReportNotCustomisable();
     }
+}
+
+bool FolderIconDialog::TakeBrowsedItem(LPCITEMIDLIST item)
+{
+    wchar_t widePath[PATH_BUFFER_SIZE] = L"";
+    char path[PATH_BUFFER_SIZE] = "";
+    const bool hasPath = SHGetPathFromIDListW(item, widePath) && ToCodePageExactly(widePath, path, sizeof path);
+    char name[PATH_BUFFER_SIZE];
+    const PathKind kind = hasPath ? ClassifyPath(path, name) : PathKind::Refused;
+    if (kind == PathKind::Refused) {
+        ReportNotCustomisable();
+        return false;
+    }
+    TakeTarget(kind == PathKind::Drive, path, name);
+    return true;
 }
 
 void FolderIconDialog::SelectTarget(const char* path)

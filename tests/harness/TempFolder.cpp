@@ -18,25 +18,41 @@ TempFolder::~TempFolder()
     RemoveTree(m_path);
 }
 
-void RemoveTree(const std::string& path)
+namespace {
+
+// Wide, so that names the code page cannot spell go too.
+void RemoveWideTree(const std::wstring& path)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return;
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        DeleteFileA(path.c_str());
+        DeleteFileW(path.c_str());
         return;
     }
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = found.cFileName;
-            if (name != "." && name != "..")
-                RemoveTree(path + "\\" + name);
-        } while (FindNextFileA(search, &found));
+            const std::wstring name = found.cFileName;
+            if (name != L"." && name != L"..")
+                RemoveWideTree(path + L"\\" + name);
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryW(path.c_str());
+}
+
+} // namespace
+
+void RemoveTree(const std::string& path)
+{
+    const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    if (length <= 1)
+        return;
+    std::wstring wide(length, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], length);
+    wide.resize(length - 1);
+    RemoveWideTree(wide);
 }

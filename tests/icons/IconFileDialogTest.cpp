@@ -163,29 +163,40 @@ TEST_F(IconChooser, FilterAndNameItOpensWithItsPreviewAndTheFileConfirmed)
     EXPECT_EQ(paneClient.right - grid.right, grid.left);
 }
 
-TEST_F(IconChooser, FileWithoutIconsOrWithoutAnExactNameIsRefusedAndTheChooserReopensOnIt)
+// The chooser's answer, without the chooser: a file without icons, and one
+// whose name the code page cannot spell beside its look-alike, are each
+// refused with a message, and the chooser is asked for again.
+TEST_F(IconChooser, ChosenFileWithoutIconsOrWithoutAnExactNameIsRefusedWithAMessage)
 {
     for (const std::wstring& refused : { Wide(textFile), omega }) {
-        std::string caption;
-        std::string text;
-        std::wstring reopenedOn;
+        std::vector<std::string> messages;
         ModalDriver driver;
-        driver.Then(Confirm(refused))
-            .Then([&](HWND box) {
-                if (WindowText(box) == CHOOSER_TITLE)
-                    return false;
-                caption = WindowText(box);
-                text = WindowText(GetDlgItem(box, 0xFFFF));
-                PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-                return true;
-            })
-            .Then(OnChooser([&](HWND chooser) { reopenedOn = NameText(chooser); }))
-            .Then(ClickButton(IDCANCEL, CHOOSER_TITLE));
-        Browse(driver);
-        EXPECT_EQ(caption, "Ostravel");
-        EXPECT_EQ(text, "Aucune ic\xf4ne n'a \xe9t\xe9 trouv\xe9" "e.");
-        EXPECT_NE(reopenedOn.find(refused.substr(refused.rfind(L'\\') + 1)), std::wstring::npos);
+        driver.Then([&](HWND box) {
+            messages.push_back(WindowText(box) + ": " + WindowText(GetDlgItem(box, 0xFFFF)));
+            PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+            return false;
+        });
+        EXPECT_FALSE(dialog.TakeChosenIconFile(refused.c_str()));
+        EXPECT_EQ(messages, std::vector<std::string>{ "Ostravel: Aucune ic\xf4ne n'a \xe9t\xe9 trouv\xe9" "e." });
         EXPECT_STREQ(dialog.IconGrid().m_currentFile, "");
         EXPECT_FALSE(Enabled(IDC_APPLY));
     }
+}
+
+TEST_F(IconChooser, RefusedFileReopensTheChooserOnIt)
+{
+    std::wstring reopenedOn;
+    ModalDriver driver;
+    driver.Then(Confirm(Wide(textFile)))
+        .Then([&](HWND box) {
+            if (WindowText(box) == CHOOSER_TITLE)
+                return false;
+            PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+            return true;
+        })
+        .Then(OnChooser([&](HWND chooser) { reopenedOn = NameText(chooser); }))
+        .Then(ClickButton(IDCANCEL, CHOOSER_TITLE));
+    Browse(driver);
+    EXPECT_NE(reopenedOn.find(L"texte.txt"), std::wstring::npos);
+    EXPECT_STREQ(dialog.IconGrid().m_currentFile, "");
 }
