@@ -201,20 +201,11 @@ bool IsPictureName(const char* path)
     return false;
 }
 
+// Read whole once: some platforms' decoders decode the whole picture as they
+// open it, and it is fitted at once for every size asked later.
 bool PictureIsReadable(const char* path)
 {
-    FileStamp stamp;
-    if (!stamp.Read(path))
-        return false;
-    if (!master.pixels.empty() && master.stamp == stamp)
-        return true;
-    const ComScope com;
-    ComRef<IWICImagingFactory> factory;
-    ComRef<IWICBitmapDecoder> decoder;
-    ComRef<IWICBitmapFrameDecode> frame;
-    UINT width = 0;
-    UINT height = 0;
-    return CreateFactory(factory) && OpenFrame(factory.Get(), path, decoder, frame, width, height);
+    return ReadMaster(path);
 }
 
 bool FittedPicture(const char* path, int size, std::vector<BYTE>& pixels)

@@ -9,8 +9,8 @@
 // read is a file without icons, not some other kind of file.
 bool IsPictureName(const char* path);
 
-// Whether the file reads as a picture no larger than MAX_PICTURE_PIXELS,
-// told from its header alone.
+// Whether the file reads as a picture no larger than MAX_PICTURE_PIXELS; a
+// larger one is refused by its header, before its pixels are read.
 bool PictureIsReadable(const char* path);
 
 // The picture fitted into a square of `size` pixels, as an icon; null when
