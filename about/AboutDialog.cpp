@@ -47,24 +47,24 @@ void LeaveHoveredLink()
 LRESULT CALLBACK HoverLinkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_SETCURSOR)
-        return CallWindowProcA(SavedLinkProc, window, message, wParam, lParam);
+        return CallWindowProcW(SavedLinkProc, window, message, wParam, lParam);
     if (window != HoveredLink) {
         PaintLink(window, LINK_HOVER_COLOUR);
         if (HoveredLink)
             PaintLink(HoveredLink, GetSysColor(COLOR_WINDOWTEXT));
         HoveredLink = window;
     }
-    const LPCSTR hand = MAKEINTRESOURCEA(IDR_LINK_CURSOR);
-    SetCursor(LoadCursorA(AfxFindResourceHandle(hand, RT_GROUP_CURSOR), hand));
+    const LPCWSTR hand = MAKEINTRESOURCEW(IDR_LINK_CURSOR);
+    SetCursor(LoadCursorW(AfxFindResourceHandle(hand, RT_GROUP_CURSOR), hand));
     return 0;
 }
 
 HICON SetProgramIcons(const CWnd& window)
 {
-    const LPCSTR name = MAKEINTRESOURCEA(IDI_BRISEVENT);
+    const LPCWSTR name = MAKEINTRESOURCEW(IDI_BRISEVENT);
     const HINSTANCE instance = AfxFindResourceHandle(name, RT_GROUP_ICON);
-    window.SetIcon(LoadIconA(instance, name), TRUE);
-    const HICON small = static_cast<HICON>(LoadImageA(instance, name, IMAGE_ICON, SMALL_ICON_SIZE, SMALL_ICON_SIZE,
+    window.SetIcon(LoadIconW(instance, name), TRUE);
+    const HICON small = static_cast<HICON>(LoadImageW(instance, name, IMAGE_ICON, SMALL_ICON_SIZE, SMALL_ICON_SIZE,
                                                       LR_DEFAULTCOLOR));
     window.SetIcon(small, FALSE);
     return small;
@@ -122,10 +122,10 @@ BOOL AboutDialog::OnInitDialog()
     LinkColor1006 = GetSysColor(COLOR_WINDOWTEXT);
 
     // Window procedures are pointer-sized: a 32-bit read would cut them.
-    SavedLinkProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(m_mailLink.m_hWnd, GWLP_WNDPROC));
+    SavedLinkProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(m_mailLink.m_hWnd, GWLP_WNDPROC));
     if (SavedLinkProc) {
-        SetWindowLongPtrA(m_mailLink.m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HoverLinkProc));
-        SetWindowLongPtrA(m_webLink.m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HoverLinkProc));
+        SetWindowLongPtrW(m_mailLink.m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HoverLinkProc));
+        SetWindowLongPtrW(m_webLink.m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HoverLinkProc));
     }
 
     MakeFonts();
@@ -138,18 +138,18 @@ void AboutDialog::MakeFonts()
 {
     CWnd title;
     title.m_hWnd = GetDlgItem(IDC_PRODUCT_NAME);
-    LOGFONTA font = {};
+    LOGFONTW font = {};
     const HGDIOBJ titleFont = reinterpret_cast<HGDIOBJ>(title.SendMessage(WM_GETFONT));
-    if (!GetObjectA(titleFont, sizeof font, &font))
+    if (!GetObjectW(titleFont, sizeof font, &font))
         return;
     const LONG weight = font.lfWeight;
     font.lfWeight = FW_BOLD;
-    m_boldFont = CreateFontIndirectA(&font);
+    m_boldFont = CreateFontIndirectW(&font);
     if (m_boldFont)
         title.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_boldFont), TRUE);
     font.lfWeight = weight;
     font.lfUnderline = TRUE;
-    m_underlinedFont = CreateFontIndirectA(&font);
+    m_underlinedFont = CreateFontIndirectW(&font);
     if (m_underlinedFont) {
         m_mailLink.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_underlinedFont), TRUE);
         m_webLink.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_underlinedFont), TRUE);
@@ -158,9 +158,9 @@ void AboutDialog::MakeFonts()
 
 void AboutDialog::OpenLink(UINT targetId)
 {
-    char target[STRING_BUFFER_SIZE];
+    wchar_t target[STRING_BUFFER_SIZE];
     AfxLoadString(targetId, target);
-    ShellExecuteA(nullptr, nullptr, target, nullptr, nullptr, SW_SHOWMAXIMIZED);
+    ShellExecuteW(nullptr, nullptr, target, nullptr, nullptr, SW_SHOWMAXIMIZED);
 }
 
 void AboutDialog::OnShowHelpText(Message&)
@@ -177,7 +177,7 @@ void AboutDialog::OnDrawItem(Message& m)
     m.result = TRUE;
     if (item->itemAction != ODA_DRAWENTIRE)
         return;
-    char caption[STRING_BUFFER_SIZE];
+    wchar_t caption[STRING_BUFFER_SIZE];
     if (item->CtlID == IDC_MAIL_LINK) {
         AfxLoadString(IDS_MAIL_LINK_CAPTION, caption);
         DrawLink(m_mailLink, item->hDC, caption, LinkColor1005, m_mailLinkFitted);
@@ -189,22 +189,22 @@ void AboutDialog::OnDrawItem(Message& m)
 
 // The first draw makes the link as wide as its caption, so that the mouse
 // lights it up only over the text; the repaint that follows draws it.
-void AboutDialog::DrawLink(const CButton& link, HDC dc, const char* caption, const COLORREF& colour, int& fitted)
+void AboutDialog::DrawLink(const CButton& link, HDC dc, const wchar_t* caption, const COLORREF& colour, int& fitted)
 {
-    const int length = lstrlenA(caption);
+    const int length = lstrlenW(caption);
     if (!fitted) {
         RECT frame;
         link.GetWindowRect(&frame);
         POINT corner = { frame.left, frame.top };
         ScreenToClient(&corner);
         SIZE extent = { 0, 0 };
-        GetTextExtentPoint32A(dc, caption, length, &extent);
+        GetTextExtentPoint32W(dc, caption, length, &extent);
         fitted = 1;
         link.MoveWindow(corner.x, corner.y, extent.cx + LINK_WIDTH_MARGIN, frame.bottom - frame.top, TRUE);
         return;
     }
     SetTextColor(dc, colour);
-    TextOutA(dc, 0, 0, caption, length);
+    TextOutW(dc, 0, 0, caption, length);
 }
 
 // The mouse is over the box or one of its other controls: no link is lit.
@@ -233,23 +233,26 @@ HelpTextDialog::~HelpTextDialog()
         DestroyIcon(m_hIcon);
 }
 
-// The resource holds the text without a terminating zero: it is copied into
-// a buffer one byte longer, and nothing past its size is read.
+// The resource holds the text without a terminating zero: it is converted
+// into a buffer one character longer, and nothing past its size is read.
 BOOL HelpTextDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
     m_hIcon = SetProgramIcons(*this);
 
-    const HMODULE module = GetModuleHandleA(nullptr);
-    const HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(IDR_HELP_TEXT), RT_HELP_TEXT);
+    const HMODULE module = GetModuleHandleW(nullptr);
+    const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDR_HELP_TEXT), RT_HELP_TEXT);
     const HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
     if (!bytes)
         return TRUE;
     const DWORD size = SizeofResource(module, found);
-    std::vector<char> text(size + 1, '\0');
-    CopyMemory(text.data(), bytes, size);
-    SetDlgItemTextA(m_hWnd, IDC_HELP_TEXT, text.data());
+    const char* narrow = static_cast<const char*>(bytes);
+    const int length = MultiByteToWideChar(HELP_TEXT_CODE_PAGE, 0, narrow, static_cast<int>(size), nullptr, 0);
+    std::vector<wchar_t> text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+    if (length > 0)
+        MultiByteToWideChar(HELP_TEXT_CODE_PAGE, 0, narrow, static_cast<int>(size), text.data(), length);
+    SetDlgItemTextW(m_hWnd, IDC_HELP_TEXT, text.data());
     return TRUE;
 }
 

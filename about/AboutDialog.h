@@ -38,7 +38,7 @@ private:
     void SaveContextMenuOption();
     void OnContextMenuOptionClicked(Message&);
     void OpenLink(UINT targetId);
-    void DrawLink(const CButton& link, HDC dc, const char* caption, const COLORREF& colour, int& fitted);
+    void DrawLink(const CButton& link, HDC dc, const wchar_t* caption, const COLORREF& colour, int& fitted);
     void MakeFonts();
 
     void OnMailLink(Message&) { OpenLink(IDS_MAIL_LINK_TARGET); }

@@ -11,16 +11,16 @@ namespace {
 
 const UINT VERB_KEYS[] = { IDS_FOLDER_VERB_KEY, IDS_DRIVE_VERB_KEY };
 
-LONG CreateKey(HKEY parent, const char* name, HKEY* key)
+LONG CreateKey(HKEY parent, const wchar_t* name, HKEY* key)
 {
-    return RegCreateKeyExA(parent, name, 0, const_cast<char*>(""), REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+    return RegCreateKeyExW(parent, name, 0, const_cast<wchar_t*>(L""), REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
                            key, nullptr);
 }
 
-LONG SetText(HKEY key, const char* name, const char* text)
+LONG SetText(HKEY key, const wchar_t* name, const wchar_t* text)
 {
-    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                          static_cast<DWORD>(lstrlenA(text) + 1));
+    return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                          static_cast<DWORD>((lstrlenW(text) + 1) * sizeof(wchar_t)));
 }
 
 // The first failure of a series of registry calls is the one the user is
@@ -32,9 +32,9 @@ void Keep(LONG& first, LONG result)
 }
 
 // The verb that starts the program on the folder or drive it is chosen on.
-LONG RegisterVerb(const char* verbKey, const char* menuText, const char* command)
+LONG RegisterVerb(const wchar_t* verbKey, const wchar_t* menuText, const wchar_t* command)
 {
-    char commandKey[STRING_BUFFER_SIZE];
+    wchar_t commandKey[STRING_BUFFER_SIZE];
     AfxLoadString(IDS_COMMAND_KEY, commandKey);
     HKEY verb;
     LONG failure = CreateKey(HKEY_CLASSES_ROOT, verbKey, &verb);
@@ -58,17 +58,17 @@ LONG UnlessAbsent(LONG result)
     return result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : result;
 }
 
-LONG RemoveVerb(const char* verbKey)
+LONG RemoveVerb(const wchar_t* verbKey)
 {
-    char commandKey[STRING_BUFFER_SIZE];
+    wchar_t commandKey[STRING_BUFFER_SIZE];
     AfxLoadString(IDS_COMMAND_KEY, commandKey);
     LONG failure = ERROR_SUCCESS;
     HKEY verb;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, verbKey, 0, KEY_ALL_ACCESS, &verb) == ERROR_SUCCESS) {
-        Keep(failure, UnlessAbsent(RegDeleteKeyA(verb, commandKey)));
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, verbKey, 0, KEY_ALL_ACCESS, &verb) == ERROR_SUCCESS) {
+        Keep(failure, UnlessAbsent(RegDeleteKeyW(verb, commandKey)));
         RegCloseKey(verb);
     }
-    Keep(failure, UnlessAbsent(RegDeleteKeyA(HKEY_CLASSES_ROOT, verbKey)));
+    Keep(failure, UnlessAbsent(RegDeleteKeyW(HKEY_CLASSES_ROOT, verbKey)));
     return failure;
 }
 
@@ -78,21 +78,21 @@ LONG RemoveVerb(const char* verbKey)
 LONG WriteVerbs(bool registered)
 {
     // Room for the whole format around the whole path.
-    char command[STRING_BUFFER_SIZE + PROGRAM_PATH_BUFFER_SIZE] = "";
+    wchar_t command[STRING_BUFFER_SIZE + PROGRAM_PATH_BUFFER_SIZE] = L"";
     if (registered) {
-        char program[PROGRAM_PATH_BUFFER_SIZE];
-        const DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
-        if (length == 0 || length >= sizeof program)
+        wchar_t program[PROGRAM_PATH_BUFFER_SIZE];
+        const DWORD length = GetModuleFileNameW(nullptr, program, ARRAYSIZE(program));
+        if (length == 0 || length >= ARRAYSIZE(program))
             return ERROR_FILENAME_EXCED_RANGE;
-        char format[STRING_BUFFER_SIZE];
+        wchar_t format[STRING_BUFFER_SIZE];
         AfxLoadString(IDS_VERB_COMMAND, format);
-        wsprintfA(command, format, program);
+        wsprintfW(command, format, program);
     }
-    char menuText[STRING_BUFFER_SIZE];
+    wchar_t menuText[STRING_BUFFER_SIZE];
     AfxLoadString(IDS_VERB_TEXT, menuText);
     LONG failure = ERROR_SUCCESS;
     for (UINT id : VERB_KEYS) {
-        char verbKey[STRING_BUFFER_SIZE];
+        wchar_t verbKey[STRING_BUFFER_SIZE];
         AfxLoadString(id, verbKey);
         Keep(failure, registered ? RegisterVerb(verbKey, menuText, command) : RemoveVerb(verbKey));
     }
@@ -108,9 +108,9 @@ struct OptionNames {
         AfxLoadString(IDS_CONTEXT_MENU_VALUE, valueName);
     }
 
-    char optionKey[STRING_BUFFER_SIZE];
-    char programKey[STRING_BUFFER_SIZE];
-    char valueName[STRING_BUFFER_SIZE];
+    wchar_t optionKey[STRING_BUFFER_SIZE];
+    wchar_t programKey[STRING_BUFFER_SIZE];
+    wchar_t valueName[STRING_BUFFER_SIZE];
 };
 
 } // namespace
@@ -121,14 +121,14 @@ void AboutDialog::LoadContextMenuOption()
     AboutDirty = 1;
     const OptionNames names;
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, names.optionKey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, names.optionKey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
         HKEY program;
-        if (RegOpenKeyExA(key, names.programKey, 0, KEY_ALL_ACCESS, &program) == ERROR_SUCCESS) {
-            char stored[STRING_BUFFER_SIZE];
-            if (ReadRegistryText(program, names.valueName, stored, sizeof stored)) {
+        if (RegOpenKeyExW(key, names.programKey, 0, KEY_ALL_ACCESS, &program) == ERROR_SUCCESS) {
+            wchar_t stored[STRING_BUFFER_SIZE];
+            if (ReadRegistryText(program, names.valueName, stored, ARRAYSIZE(stored))) {
                 // The program writes only 0 and 2; a 1 asks for the verbs to
                 // be written again.
-                const int state = std::atoi(stored);
+                const int state = _wtoi(stored);
                 AboutDirty = state == 1;
                 checked = state != 0;
             }
@@ -151,8 +151,8 @@ void AboutDialog::SaveContextMenuOption()
         if (CreateKey(HKEY_CURRENT_USER, names.optionKey, &key) == ERROR_SUCCESS) {
             HKEY program;
             if (CreateKey(key, names.programKey, &program) == ERROR_SUCCESS) {
-                char state[OPTION_TEXT_BUFFER_SIZE];
-                wsprintfA(state, "%d", m_contextMenuOption.GetCheck() * 2);
+                wchar_t state[OPTION_TEXT_BUFFER_SIZE];
+                wsprintfW(state, L"%d", m_contextMenuOption.GetCheck() * 2);
                 SetText(program, names.valueName, state);
                 RegCloseKey(program);
             }
@@ -175,12 +175,12 @@ void FolderIconDialog::CheckFirstRun()
 {
     const OptionNames names;
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, names.optionKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, names.optionKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
         ShowAboutBox();
         return;
     }
     HKEY program;
-    if (RegOpenKeyExA(key, names.programKey, 0, KEY_ALL_ACCESS, &program) == ERROR_SUCCESS)
+    if (RegOpenKeyExW(key, names.programKey, 0, KEY_ALL_ACCESS, &program) == ERROR_SUCCESS)
         RegCloseKey(program);
     else
         ShowAboutBox();

@@ -30,8 +30,8 @@ const MessageEntry<FolderIconDialog> FolderIconDialog::messageTable[] = {
 
 FolderIconDialog::FolderIconDialog() : CDialog(IDD_MAIN)
 {
-    const LPCSTR icon = MAKEINTRESOURCEA(IDI_BRISEVENT);
-    m_hIcon = LoadIconA(AfxFindResourceHandle(icon, RT_GROUP_ICON), icon);
+    const LPCWSTR icon = MAKEINTRESOURCEW(IDI_BRISEVENT);
+    m_hIcon = LoadIconW(AfxFindResourceHandle(icon, RT_GROUP_ICON), icon);
 }
 
 FolderIconDialog::~FolderIconDialog()
@@ -73,8 +73,8 @@ BOOL FolderIconDialog::OnInitDialog()
     CDialog::OnInitDialog();
 
     SetIcon(m_hIcon, TRUE);
-    const HINSTANCE instance = AfxFindResourceHandle(MAKEINTRESOURCEA(IDI_BRISEVENT), RT_GROUP_ICON);
-    m_hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_BRISEVENT), IMAGE_ICON,
+    const HINSTANCE instance = AfxFindResourceHandle(MAKEINTRESOURCEW(IDI_BRISEVENT), RT_GROUP_ICON);
+    m_hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_BRISEVENT), IMAGE_ICON,
                                             SMALL_ICON_SIZE, SMALL_ICON_SIZE, LR_DEFAULTCOLOR));
     m_ownsIcon = m_hIcon != nullptr;
     SetIcon(m_hIcon, FALSE);

@@ -4,6 +4,7 @@
 #include "icons/IconListBox.h"
 #include "apply/DesktopIni.h"
 #include "target/Target.h"
+#include <initializer_list>
 #include <string>
 #include <shellapi.h>
 #include <shtypes.h>
@@ -27,32 +28,32 @@ public:
     // A write that fails is reported once, with the file and the system's
     // reason, and ends the work: false, or IniRemoval::Failed. A removal
     // that leaves the file without any section schedules its deletion.
-    bool WriteFolderIcon(const char* target, const char* iconFile, int iconIndex, const wchar_t* infoTip);
-    IniRemoval RemoveFolderIcon(const char* target, const wchar_t* infoTip);
+    bool WriteFolderIcon(const wchar_t* target, const wchar_t* iconFile, int iconIndex, const wchar_t* infoTip);
+    IniRemoval RemoveFolderIcon(const wchar_t* target, const wchar_t* infoTip);
 
     // Shows the target's present state: its icon, the file of that icon in
     // the grid with the icon selected, its infotip; Apply ends disabled,
     // since nothing is pending for what was just read.
-    void ShowTarget(const char* path, const char* displayName);
+    void ShowTarget(const wchar_t* path, const wchar_t* displayName);
     // The one way an icon file gets into the grid and the combo box; false,
     // and nothing changed, when the file holds no icon.
-    bool ChooseIcon(const char* file, int index);
+    bool ChooseIcon(const wchar_t* file, int index);
     // The system's default icon for the target's kind, read afresh.
     void RestoreDefaultIcon();
 
     // Where the target comes from: the command line (changed in place), the
     // folder browser, or a folder dropped on the dialog. A path that is no
     // folder and no drive root is passed over, and the target stays.
-    void TargetFromCommandLine(char* text);
+    void TargetFromCommandLine(wchar_t* text);
     void BrowseForTarget();
     // The browser's answer: the folder or drive root it names becomes the
     // target (true); anything else is refused with a message, and the
     // browser is to be shown again (false).
     bool TakeBrowsedItem(LPCITEMIDLIST item);
-    void SelectTarget(const char* path);
+    void SelectTarget(const wchar_t* path);
     void AcceptDroppedFile(HDROP drop);
     // A dropped file that is no folder may hold icons for the grid.
-    void OfferIconFile(const char* path);
+    void OfferIconFile(const wchar_t* path);
     // The recent icon file chosen in the combo box, first icon selected.
     void PickRecentIconFile();
 
@@ -95,9 +96,10 @@ private:
     void DeletePendingIniFiles();
     void OnInfoTipChange(Message& m);
 
-    bool WriteProfileKey(const char* file, const char* section, const char* key, const char* value);
-    bool WriteInfoTipKey(const char* file, const ShellClassInfoNames& names, const wchar_t* infoTip);
-    void ReportWriteFailure(const char* file);
+    bool WriteProfileKey(const wchar_t* file, const wchar_t* section, const wchar_t* key, const wchar_t* value);
+    bool PrepareEncoding(const wchar_t* file, std::initializer_list<const wchar_t*> values);
+    bool WriteInfoTipKey(const wchar_t* file, const ShellClassInfoNames& names, const wchar_t* infoTip);
+    void ReportWriteFailure(const wchar_t* file);
     void ReportNotCustomisable();
     void ReportNoIcon();
     // What the combo box shows is what gets applied: a file typed there that
@@ -106,7 +108,7 @@ private:
     bool TakeTypedIconFile();
     void RefuseIconFile();
     void OnShowGridFile(Message&);
-    bool PrepareIniWrite(const char* target, char (&file)[PATH_BUFFER_SIZE]);
+    bool PrepareIniWrite(const wchar_t* target, wchar_t (&file)[PATH_BUFFER_SIZE]);
     void ReadDefaultIcons();
     void OnRestoreDefaultIcon(Message&) { RestoreDefaultIcon(); }
     void OnOtherFolder(Message&) { BrowseForTarget(); }
@@ -118,10 +120,10 @@ private:
     void OnRebuildIconCache(Message&) { RebuildIconCache(); }
     void OnAbout(Message&) { ShowAboutBox(); }
     void OnBrowseIconFile(Message&) { BrowseIconFile(); }
-    void TakeTarget(bool drive, const char* path, const char* displayName);
-    bool WriteInfoTip(const char* target, const wchar_t* infoTip);
+    void TakeTarget(bool drive, const wchar_t* path, const wchar_t* displayName);
+    bool WriteInfoTip(const wchar_t* target, const wchar_t* infoTip);
     std::wstring InfoTipText() const;
-    void ShowIconLocation(const char* file, int index);
+    void ShowIconLocation(const wchar_t* file, int index);
 
     static const MessageEntry<FolderIconDialog> messageTable[];
 

@@ -13,7 +13,7 @@
 
 namespace {
 
-bool YieldsIcon(const char* file, int position)
+bool YieldsIcon(const wchar_t* file, int position)
 {
     HICON icon = nullptr;
     if (ExtractIcons(file, position, &icon, nullptr, 1) != 1)
@@ -27,14 +27,14 @@ bool YieldsIcon(const char* file, int position)
 bool FolderIconDialog::IsDefaultChoice(TargetKind kind) const
 {
     const IconLocation& standard = DefaultIconFor(kind);
-    return standard.index >= 0 && lstrcmpiA(m_iconGrid.m_currentFile, standard.file) == 0 &&
+    return standard.index >= 0 && lstrcmpiW(m_iconGrid.m_currentFile, standard.file) == 0 &&
            static_cast<int>(m_iconGrid.SendMessage(LB_GETCURSEL)) == standard.index;
 }
 
 std::wstring FolderIconDialog::InfoTipText() const
 {
-    std::wstring text(static_cast<size_t>(m_infoTip.GetWindowTextLengthW()) + 1, L'\0');
-    text.resize(static_cast<size_t>(m_infoTip.GetWindowTextW(&text[0], static_cast<int>(text.size()))));
+    std::wstring text(static_cast<size_t>(m_infoTip.GetWindowTextLength()) + 1, L'\0');
+    text.resize(static_cast<size_t>(m_infoTip.GetWindowText(&text[0], static_cast<int>(text.size()))));
     return text;
 }
 
@@ -70,9 +70,9 @@ bool FolderIconDialog::ApplyCommand()
 
     // The shell shows no picture as an icon: an icon file is made of it, in
     // the folder, or in the drive's root, and named instead.
-    const char* iconFile = m_iconGrid.m_currentFile;
+    const wchar_t* iconFile = m_iconGrid.m_currentFile;
     int iconIndex = selection;
-    char made[PATH_BUFFER_SIZE];
+    wchar_t made[PATH_BUFFER_SIZE];
     if (iconChosen && IsPictureName(iconFile)) {
         if (!MakeIconFile(iconFile, Target.path, made)) {
             ReportSystemError(m_hWnd, GetLastError());
@@ -113,12 +113,12 @@ bool FolderIconDialog::ApplyCommand()
     }
     // An icon file that the program made for the target goes once the
     // target no longer names it.
-    if (hadOwnIcon && (restoresDefault || iconChosen) && lstrcmpiA(previous.file, iconFile) != 0)
+    if (hadOwnIcon && (restoresDefault || iconChosen) && lstrcmpiW(previous.file, iconFile) != 0)
         RemoveMadeIconFile(previous.file);
 
-    SHChangeNotify(SHCNE_ATTRIBUTES, SHCNF_PATHA | SHCNF_FLUSH, Target.path, nullptr);
-    SHFILEINFOA info = {};
-    SHGetFileInfoA(Target.path, 0, &info, sizeof info, SHGFI_SYSICONINDEX);
+    SHChangeNotify(SHCNE_ATTRIBUTES, SHCNF_PATHW | SHCNF_FLUSH, Target.path, nullptr);
+    SHFILEINFOW info = {};
+    SHGetFileInfoW(Target.path, 0, &info, sizeof info, SHGFI_SYSICONINDEX);
     SHChangeNotify(SHCNE_UPDATEIMAGE, SHCNF_DWORD | SHCNF_FLUSH,
                    reinterpret_cast<LPCVOID>(static_cast<DWORD_PTR>(static_cast<DWORD>(info.iIcon))), nullptr);
     SHChangeNotify(SHCNE_UPDATEIMAGE, SHCNF_DWORD | SHCNF_FLUSH,
@@ -153,7 +153,7 @@ void FolderIconDialog::OnApplyClicked(Message&)
 {
     if (!TakeTypedIconFile() || !ApplyCommand())
         return;
-    char close[STRING_BUFFER_SIZE];
+    wchar_t close[STRING_BUFFER_SIZE];
     AfxLoadString(IDS_CLOSE, close);
     m_cancel.SetWindowText(close);
 }

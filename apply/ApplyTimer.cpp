@@ -6,10 +6,10 @@ namespace {
 
 // Something may have written into an emptied file since: only a file still
 // without any section goes.
-bool StillEmpty(const std::string& file)
+bool StillEmpty(const std::wstring& file)
 {
-    char sections[PROFILE_NAMES_SIZE] = "";
-    GetPrivateProfileSectionNamesA(sections, sizeof sections, file.c_str());
+    wchar_t sections[PROFILE_NAMES_SIZE] = L"";
+    GetPrivateProfileSectionNamesW(sections, ARRAYSIZE(sections), file.c_str());
     return !sections[0];
 }
 
@@ -26,9 +26,9 @@ void FolderIconDialog::OnApplyTimer(Message& m)
 
 void FolderIconDialog::DeletePendingIniFiles()
 {
-    for (const std::string& file : PendingIniDeletions) {
+    for (const std::wstring& file : PendingIniDeletions) {
         if (StillEmpty(file))
-            DeleteFileA(file.c_str());
+            DeleteFileW(file.c_str());
     }
     PendingIniDeletions.clear();
     KillTimer(m_hWnd, ID_APPLY_TIMER);

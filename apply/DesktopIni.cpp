@@ -1,5 +1,4 @@
 #include "apply/DesktopIni.h"
-#include "framework/CodePage.h"
 #include "framework/WinApp.h"
 #include "icons/IconResourceId.h"
 #include "target/IconLocationText.h"
@@ -8,9 +7,9 @@
 #include <cstdlib>
 #include <cstring>
 
-std::vector<std::string> PendingIniDeletions;
+std::vector<std::wstring> PendingIniDeletions;
 
-const char ICON_RESOURCE_KEY[] = "IconResource";
+const wchar_t ICON_RESOURCE_KEY[] = L"IconResource";
 
 ShellClassInfoNames::ShellClassInfoNames()
 {
@@ -21,18 +20,18 @@ ShellClassInfoNames::ShellClassInfoNames()
     AfxLoadString(IDS_INFOTIP_KEY, infoTip);
 }
 
-bool DesktopIniPath(const char* target, char (&file)[PATH_BUFFER_SIZE])
+bool DesktopIniPath(const wchar_t* target, wchar_t (&file)[PATH_BUFFER_SIZE])
 {
-    file[0] = '\0';
-    const size_t length = strnlen(target, PATH_BUFFER_SIZE);
+    file[0] = L'\0';
+    const size_t length = wcsnlen(target, PATH_BUFFER_SIZE);
     if (length == PATH_BUFFER_SIZE)
         return false;
-    char name[STRING_BUFFER_SIZE];
+    wchar_t name[STRING_BUFFER_SIZE];
     AfxLoadString(IDS_DESKTOP_INI, name);
-    const char* separator = length > 0 && target[length - 1] == '\\' ? "" : "\\";
-    const int written = snprintf(file, sizeof file, "%s%s%s", target, separator, name);
-    if (written < 0 || static_cast<size_t>(written) >= sizeof file) {
-        file[0] = '\0';
+    const wchar_t* separator = length > 0 && target[length - 1] == L'\\' ? L"" : L"\\";
+    const int written = swprintf(file, ARRAYSIZE(file), L"%ls%ls%ls", target, separator, name);
+    if (written < 0 || static_cast<size_t>(written) >= ARRAYSIZE(file)) {
+        file[0] = L'\0';
         return false;
     }
     return true;
@@ -40,83 +39,82 @@ bool DesktopIniPath(const char* target, char (&file)[PATH_BUFFER_SIZE])
 
 namespace {
 
-std::wstring Widened(const char* text)
-{
-    wchar_t wide[PATH_BUFFER_SIZE];
-    if (!MultiByteToWideChar(CP_ACP, 0, text, -1, wide, PATH_BUFFER_SIZE))
-        wide[0] = L'\0';
-    return wide;
-}
-
 // A value of the section, read whole: the buffer grows until the value fits.
-std::wstring ReadValue(const char* file, const char* key)
+std::wstring ReadValue(const wchar_t* file, const wchar_t* key)
 {
     const ShellClassInfoNames names;
-    const std::wstring wideFile = Widened(file);
-    const std::wstring section = Widened(names.section);
-    const std::wstring wideKey = Widened(key);
     std::vector<wchar_t> value(INFOTIP_BUFFER_SIZE);
     for (;;) {
-        const DWORD length = GetPrivateProfileStringW(section.c_str(), wideKey.c_str(), L"", value.data(),
-                                                      static_cast<DWORD>(value.size()), wideFile.c_str());
+        const DWORD length = GetPrivateProfileStringW(names.section, key, L"", value.data(),
+                                                      static_cast<DWORD>(value.size()), file);
         if (length + 1 < value.size())
             return std::wstring(value.data(), length);
         value.resize(value.size() * 2);
     }
 }
 
+// A location that does not fit is no location: cut short, it would name
+// another file.
+bool CopyLocation(const std::wstring& text, wchar_t (&location)[LOCATION_TEXT_SIZE])
+{
+    if (text.empty() || text.size() >= LOCATION_TEXT_SIZE)
+        return false;
+    lstrcpynW(location, text.c_str(), LOCATION_TEXT_SIZE);
+    return true;
+}
+
 } // namespace
 
-std::wstring ReadInfoTip(const char* target)
+std::wstring ReadInfoTip(const wchar_t* target)
 {
-    char file[PATH_BUFFER_SIZE];
+    wchar_t file[PATH_BUFFER_SIZE];
     if (!DesktopIniPath(target, file))
         return std::wstring();
     return ReadValue(file, ShellClassInfoNames().infoTip);
 }
 
-const char* IconFileNameFor(const char* target, const char* file)
+const wchar_t* IconFileNameFor(const wchar_t* target, const wchar_t* file)
 {
-    size_t length = strnlen(target, PATH_BUFFER_SIZE);
-    while (length > 0 && target[length - 1] == '\\')
+    size_t length = wcsnlen(target, PATH_BUFFER_SIZE);
+    while (length > 0 && target[length - 1] == L'\\')
         --length;
-    if (length == 0 || strnlen(file, PATH_BUFFER_SIZE) <= length + 1 || file[length] != '\\')
+    if (length == 0 || wcsnlen(file, PATH_BUFFER_SIZE) <= length + 1 || file[length] != L'\\')
         return file;
-    char folder[PATH_BUFFER_SIZE];
-    char start[PATH_BUFFER_SIZE];
-    lstrcpynA(folder, target, static_cast<int>(length + 1));
-    lstrcpynA(start, file, static_cast<int>(length + 1));
-    return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, folder, -1, start, -1) == CSTR_EQUAL ? file + length + 1
+    wchar_t folder[PATH_BUFFER_SIZE];
+    wchar_t start[PATH_BUFFER_SIZE];
+    lstrcpynW(folder, target, static_cast<int>(length + 1));
+    lstrcpynW(start, file, static_cast<int>(length + 1));
+    return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, folder, -1, start, -1) == CSTR_EQUAL ? file + length + 1
                                                                                                  : file;
 }
 
-bool HoldsIconResource(const char* file)
+bool HoldsIconResource(const wchar_t* file)
 {
     return !ReadValue(file, ICON_RESOURCE_KEY).empty();
 }
 
-bool ReadCustomIcon(const char* target, IconLocation& icon)
+bool ReadCustomIcon(const wchar_t* target, IconLocation& icon)
 {
-    char file[PATH_BUFFER_SIZE];
+    wchar_t file[PATH_BUFFER_SIZE];
     if (!DesktopIniPath(target, file))
         return false;
     const ShellClassInfoNames names;
-    char location[LOCATION_TEXT_SIZE];
+    wchar_t location[LOCATION_TEXT_SIZE];
     int index = 0;
     const std::wstring resource = ReadValue(file, ICON_RESOURCE_KEY);
     if (!resource.empty()) {
-        if (!ToCodePageExactly(resource.c_str(), location, sizeof location))
+        if (!CopyLocation(resource, location))
             return false;
-        index = PathParseIconLocationA(location);
+        index = PathParseIconLocationW(location);
     } else {
         const std::wstring iconFile = ReadValue(file, names.iconFile);
-        if (iconFile.empty() || !ToCodePageExactly(iconFile.c_str(), location, sizeof location))
+        if (!CopyLocation(iconFile, location))
             return false;
-        char indexText[STRING_BUFFER_SIZE];
-        GetPrivateProfileStringA(names.section, names.iconIndex, "", indexText, sizeof indexText, file);
-        index = static_cast<int>(strtol(indexText, nullptr, 10));
+        wchar_t indexText[STRING_BUFFER_SIZE];
+        GetPrivateProfileStringW(names.section, names.iconIndex, L"", indexText, ARRAYSIZE(indexText), file);
+        index = static_cast<int>(wcstol(indexText, nullptr, 10));
     }
-    char full[PATH_BUFFER_SIZE];
+    wchar_t full[PATH_BUFFER_SIZE];
     if (!FullIconPath(location, target, full))
         return false;
     memcpy(icon.file, full, sizeof icon.file);

@@ -10,39 +10,39 @@
 struct ShellClassInfoNames {
     ShellClassInfoNames();
 
-    char section[STRING_BUFFER_SIZE];
-    char iconFile[STRING_BUFFER_SIZE];
-    char iconIndex[STRING_BUFFER_SIZE];
-    char confirmFileOp[STRING_BUFFER_SIZE];
-    char infoTip[STRING_BUFFER_SIZE];
+    wchar_t section[STRING_BUFFER_SIZE];
+    wchar_t iconFile[STRING_BUFFER_SIZE];
+    wchar_t iconIndex[STRING_BUFFER_SIZE];
+    wchar_t confirmFileOp[STRING_BUFFER_SIZE];
+    wchar_t infoTip[STRING_BUFFER_SIZE];
 };
 
 // The customisation file of a folder or drive root: the path, a backslash
 // unless it ends with one, "desktop.ini". False, and an empty file, when
 // that does not fit in a path buffer.
-bool DesktopIniPath(const char* target, char (&file)[PATH_BUFFER_SIZE]);
+bool DesktopIniPath(const wchar_t* target, wchar_t (&file)[PATH_BUFFER_SIZE]);
 
 // The target's "InfoTip", whole and in UTF-16, whatever the file's own
 // encoding; empty when the file, the section or the key is missing.
-std::wstring ReadInfoTip(const char* target);
+std::wstring ReadInfoTip(const wchar_t* target);
 
 // The icon that the target's customisation file names, as the shell reads
 // it: "IconResource" where there is one (Windows writes it instead of the
 // other two, and it wins over them), otherwise "IconFile" and "IconIndex";
 // environment references expanded, a relative file taken from the target,
-// the index made a position. False when it names no icon file, or one that
-// the code page cannot name exactly.
-bool ReadCustomIcon(const char* target, IconLocation& icon);
+// the index made a position. False when it names no icon file, or one too
+// long to be a location.
+bool ReadCustomIcon(const wchar_t* target, IconLocation& icon);
 
 // How a folder's desktop.ini names an icon file: by its path relative to the
 // folder when it lies inside it or below, so that the folder keeps its icon
 // when it is moved or renamed; otherwise as it is. Points into `file`.
-const char* IconFileNameFor(const char* target, const char* file);
+const wchar_t* IconFileNameFor(const wchar_t* target, const wchar_t* file);
 
 // "IconResource", the location of the folder's icon as one text,
 // "file,index".
-extern const char ICON_RESOURCE_KEY[];
-bool HoldsIconResource(const char* file);
+extern const wchar_t ICON_RESOURCE_KEY[];
+bool HoldsIconResource(const wchar_t* file);
 
 // The text of an icon location: a path, a comma, and an index of up to 11
 // characters.
@@ -50,4 +50,4 @@ constexpr int LOCATION_TEXT_SIZE = PATH_BUFFER_SIZE + 16;
 
 // The desktop.ini files that removals left without any section, each once,
 // deleted when timer ID_APPLY_TIMER fires unless a write took them back.
-extern std::vector<std::string> PendingIniDeletions;
+extern std::vector<std::wstring> PendingIniDeletions;

@@ -8,15 +8,15 @@
 
 namespace {
 
-LONG CreateKey(HKEY parent, const char* name, HKEY* key)
+LONG CreateKey(HKEY parent, const wchar_t* name, HKEY* key)
 {
-    return RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
+    return RegCreateKeyExW(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
                            nullptr, key, nullptr);
 }
 
-LONG OpenKey(HKEY parent, const char* name, REGSAM access, HKEY* key)
+LONG OpenKey(HKEY parent, const wchar_t* name, REGSAM access, HKEY* key)
 {
-    return RegOpenKeyExA(parent, name, 0, access | KEY_WOW64_64KEY, key);
+    return RegOpenKeyExW(parent, name, 0, access | KEY_WOW64_64KEY, key);
 }
 
 // A key that is not there holds no icon to remove.
@@ -27,20 +27,20 @@ LONG Missing(LONG error)
 
 // The names of the three keys of one drive letter's icon.
 struct DriveIconKeys {
-    explicit DriveIconKeys(char letter) : letterName{ letter, '\0' }
+    explicit DriveIconKeys(wchar_t letter) : letterName{ letter, L'\0' }
     {
         AfxLoadString(IDS_DRIVE_ICONS_KEY, driveIcons);
         AfxLoadString(IDS_DEFAULT_ICON_KEY, defaultIcon);
     }
 
-    char driveIcons[STRING_BUFFER_SIZE];
-    char letterName[2];
-    char defaultIcon[STRING_BUFFER_SIZE];
+    wchar_t driveIcons[STRING_BUFFER_SIZE];
+    wchar_t letterName[2];
+    wchar_t defaultIcon[STRING_BUFFER_SIZE];
 };
 
 } // namespace
 
-LONG SetDriveIcon(char letter, const char* iconFile, int iconIndex)
+LONG SetDriveIcon(wchar_t letter, const wchar_t* iconFile, int iconIndex)
 {
     const DriveIconKeys names(letter);
 
@@ -52,10 +52,10 @@ LONG SetDriveIcon(char letter, const char* iconFile, int iconIndex)
     if (error == ERROR_SUCCESS) {
         error = CreateKey(letterKey, names.defaultIcon, &iconKey);
         if (error == ERROR_SUCCESS) {
-            char location[LOCATION_TEXT_SIZE];
-            std::snprintf(location, sizeof location, "%s,%d", iconFile, iconIndex);
-            error = RegSetValueExA(iconKey, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(location),
-                                   static_cast<DWORD>(lstrlenA(location) + 1));
+            wchar_t location[LOCATION_TEXT_SIZE];
+            swprintf(location, ARRAYSIZE(location), L"%ls,%d", iconFile, iconIndex);
+            error = RegSetValueExW(iconKey, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(location),
+                                   static_cast<DWORD>((lstrlenW(location) + 1) * sizeof(wchar_t)));
             RegCloseKey(iconKey);
         }
         RegCloseKey(letterKey);
@@ -64,7 +64,7 @@ LONG SetDriveIcon(char letter, const char* iconFile, int iconIndex)
     return error;
 }
 
-LONG ResetDriveIcon(char letter)
+LONG ResetDriveIcon(wchar_t letter)
 {
     const DriveIconKeys names(letter);
 
@@ -76,7 +76,7 @@ LONG ResetDriveIcon(char letter)
     if (error == ERROR_SUCCESS) {
         error = OpenKey(letterKey, names.defaultIcon, KEY_ALL_ACCESS, &iconKey);
         if (error == ERROR_SUCCESS) {
-            error = RegDeleteValueA(iconKey, nullptr);
+            error = RegDeleteValueW(iconKey, nullptr);
             RegCloseKey(iconKey);
         }
         RegCloseKey(letterKey);
@@ -85,11 +85,11 @@ LONG ResetDriveIcon(char letter)
     return Missing(error);
 }
 
-bool ReadDriveIcon(char letter, IconLocation& icon)
+bool ReadDriveIcon(wchar_t letter, IconLocation& icon)
 {
     const DriveIconKeys names(letter);
-    char path[3 * STRING_BUFFER_SIZE];
-    std::snprintf(path, sizeof path, "%s\\%s\\%s", names.driveIcons, names.letterName, names.defaultIcon);
+    wchar_t path[3 * STRING_BUFFER_SIZE];
+    swprintf(path, ARRAYSIZE(path), L"%ls\\%ls\\%ls", names.driveIcons, names.letterName, names.defaultIcon);
     HKEY key;
     if (OpenKey(HKEY_LOCAL_MACHINE, path, KEY_READ, &key) != ERROR_SUCCESS)
         return false;

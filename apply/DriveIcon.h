@@ -7,11 +7,11 @@
 
 // Writes the icon location for the drive whose letter is `letter`; the
 // registry's error when a key or the value cannot be written.
-LONG SetDriveIcon(char letter, const char* iconFile, int iconIndex);
+LONG SetDriveIcon(wchar_t letter, const wchar_t* iconFile, int iconIndex);
 
 // Deletes that value again; the keys stay, and a drive without them gets
 // none. The registry's error when the value is there but cannot be deleted.
-LONG ResetDriveIcon(char letter);
+LONG ResetDriveIcon(wchar_t letter);
 
 // The drive's own icon, its index made a position; false when it has none.
-bool ReadDriveIcon(char letter, IconLocation& icon);
+bool ReadDriveIcon(wchar_t letter, IconLocation& icon);

@@ -8,11 +8,11 @@ namespace {
 
 // Stored as its digits alone, without a terminating zero, the way the shell
 // itself keeps this value.
-void WriteShellIconSize(HKEY key, const char* name, int size)
+void WriteShellIconSize(HKEY key, const wchar_t* name, int size)
 {
-    char digits[SHELL_ICON_SIZE_DIGITS];
-    _itoa(size, digits, 10);
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(digits), static_cast<DWORD>(lstrlenA(digits)));
+    wchar_t digits[SHELL_ICON_SIZE_DIGITS];
+    _itow(size, digits, 10);
+    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(digits), static_cast<DWORD>(lstrlenW(digits) * sizeof(wchar_t)));
 }
 
 // Every top-level window hears of the change before the next step; one that
@@ -20,7 +20,7 @@ void WriteShellIconSize(HKEY key, const char* name, int size)
 void BroadcastSettingChange()
 {
     DWORD_PTR answer;
-    SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0, 0, SMTO_ABORTIFHUNG, BROADCAST_TIMEOUT_MS, &answer);
+    SendMessageTimeoutW(HWND_BROADCAST, WM_WININICHANGE, 0, 0, SMTO_ABORTIFHUNG, BROADCAST_TIMEOUT_MS, &answer);
 }
 
 } // namespace
@@ -30,16 +30,16 @@ void BroadcastSettingChange()
 void FolderIconDialog::RebuildIconCache()
 {
     int size = GetSystemMetrics(SM_CXICON);
-    char keyName[STRING_BUFFER_SIZE];
-    char valueName[STRING_BUFFER_SIZE];
+    wchar_t keyName[STRING_BUFFER_SIZE];
+    wchar_t valueName[STRING_BUFFER_SIZE];
     AfxLoadString(IDS_WINDOW_METRICS_KEY, keyName);
     AfxLoadString(IDS_SHELL_ICON_SIZE, valueName);
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyName, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyName, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
         return;
-    char stored[STRING_BUFFER_SIZE];
-    if (ReadRegistryText(key, valueName, stored, sizeof stored))
-        size = std::atoi(stored);
+    wchar_t stored[STRING_BUFFER_SIZE];
+    if (ReadRegistryText(key, valueName, stored, ARRAYSIZE(stored)))
+        size = _wtoi(stored);
     WriteShellIconSize(key, valueName, size + 1);
     BroadcastSettingChange();
     WriteShellIconSize(key, valueName, size);

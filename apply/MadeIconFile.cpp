@@ -14,7 +14,7 @@ constexpr size_t ICON_ENTRY_SIZE = 16;
 constexpr WORD ICON_TYPE = 1;
 // Where the files the program made are recorded, below its settings key:
 // each value is named by the file's full path and holds a digest of it.
-const char MADE_ICONS_KEY[] = "IconesFaites";
+const wchar_t MADE_ICONS_KEY[] = L"IconesFaites";
 // The highest number given to a made file beside others of the same name.
 constexpr int MAX_NAME_NUMBER = 999;
 
@@ -68,9 +68,9 @@ ULONGLONG Digest(const std::vector<BYTE>& bytes)
 }
 
 // The whole file, when it is no larger than `limit`.
-bool ReadWholeFile(const char* path, std::vector<BYTE>& bytes, ULONGLONG limit)
+bool ReadWholeFile(const wchar_t* path, std::vector<BYTE>& bytes, ULONGLONG limit)
 {
-    const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     LARGE_INTEGER size = {};
@@ -85,7 +85,7 @@ bool ReadWholeFile(const char* path, std::vector<BYTE>& bytes, ULONGLONG limit)
     return whole;
 }
 
-bool SameBytes(const char* path, const std::vector<BYTE>& bytes)
+bool SameBytes(const wchar_t* path, const std::vector<BYTE>& bytes)
 {
     std::vector<BYTE> present;
     return ReadWholeFile(path, present, bytes.size()) && present == bytes;
@@ -93,43 +93,43 @@ bool SameBytes(const char* path, const std::vector<BYTE>& bytes)
 
 bool OpenMadeIconsKey(HKEY& key)
 {
-    char settings[STRING_BUFFER_SIZE];
+    wchar_t settings[STRING_BUFFER_SIZE];
     AfxLoadString(IDS_RECENT_KEY, settings);
-    const std::string path = std::string(settings) + "\\" + MADE_ICONS_KEY;
-    return RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+    const std::wstring path = std::wstring(settings) + L"\\" + MADE_ICONS_KEY;
+    return RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                            KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS;
 }
 
-void RecordMadeIconFile(const char* file, const std::vector<BYTE>& bytes)
+void RecordMadeIconFile(const wchar_t* file, const std::vector<BYTE>& bytes)
 {
     HKEY key;
     if (!OpenMadeIconsKey(key))
         return;
     const ULONGLONG digest = Digest(bytes);
-    RegSetValueExA(key, file, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&digest), sizeof digest);
+    RegSetValueExW(key, file, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&digest), sizeof digest);
     RegCloseKey(key);
 }
 
 // "name.ico" for the first, "name (n).ico" after it; false when it does not
 // fit.
-bool NameFor(const char* folder, const char* picture, int number, char (&path)[PATH_BUFFER_SIZE])
+bool NameFor(const wchar_t* folder, const wchar_t* picture, int number, wchar_t (&path)[PATH_BUFFER_SIZE])
 {
-    const char* name = std::strrchr(picture, '\\');
+    const wchar_t* name = wcsrchr(picture, L'\\');
     name = name ? name + 1 : picture;
-    const char* dot = std::strrchr(name, '.');
-    const int stem = static_cast<int>(dot ? dot - name : static_cast<int>(std::strlen(name)));
-    const size_t length = std::strlen(folder);
-    const char* separator = length > 0 && folder[length - 1] == '\\' ? "" : "\\";
-    char suffix[16] = "";
+    const wchar_t* dot = wcsrchr(name, L'.');
+    const int stem = static_cast<int>(dot ? dot - name : static_cast<int>(wcslen(name)));
+    const size_t length = wcslen(folder);
+    const wchar_t* separator = length > 0 && folder[length - 1] == L'\\' ? L"" : L"\\";
+    wchar_t suffix[16] = L"";
     if (number > 1)
-        std::snprintf(suffix, sizeof suffix, " (%d)", number);
-    const int written = std::snprintf(path, sizeof path, "%s%s%.*s%s.ico", folder, separator, stem, name, suffix);
-    return written > 0 && static_cast<size_t>(written) < sizeof path;
+        swprintf(suffix, ARRAYSIZE(suffix), L" (%d)", number);
+    const int written = swprintf(path, ARRAYSIZE(path), L"%ls%ls%.*ls%ls.ico", folder, separator, stem, name, suffix);
+    return written > 0 && static_cast<size_t>(written) < ARRAYSIZE(path);
 }
 
 } // namespace
 
-bool IconFileOfPicture(const char* picture, std::vector<BYTE>& bytes)
+bool IconFileOfPicture(const wchar_t* picture, std::vector<BYTE>& bytes)
 {
     const size_t count = sizeof MADE_ICON_SIZES / sizeof MADE_ICON_SIZES[0];
     std::vector<std::vector<BYTE>> images;
@@ -159,7 +159,7 @@ bool IconFileOfPicture(const char* picture, std::vector<BYTE>& bytes)
     return true;
 }
 
-bool MakeIconFile(const char* picture, const char* folder, char (&made)[PATH_BUFFER_SIZE])
+bool MakeIconFile(const wchar_t* picture, const wchar_t* folder, wchar_t (&made)[PATH_BUFFER_SIZE])
 {
     std::vector<BYTE> bytes;
     if (!IconFileOfPicture(picture, bytes)) {
@@ -176,7 +176,7 @@ bool MakeIconFile(const char* picture, const char* folder, char (&made)[PATH_BUF
             return true;
         }
         // A new file only: whatever is there already is the user's.
-        const HANDLE file = CreateFileA(made, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
+        const HANDLE file = CreateFileW(made, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
             if (GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ALREADY_EXISTS)
                 continue;
@@ -188,7 +188,7 @@ bool MakeIconFile(const char* picture, const char* folder, char (&made)[PATH_BUF
         const DWORD error = GetLastError();
         CloseHandle(file);
         if (!whole) {
-            DeleteFileA(made);
+            DeleteFileW(made);
             SetLastError(error);
             return false;
         }
@@ -199,7 +199,7 @@ bool MakeIconFile(const char* picture, const char* folder, char (&made)[PATH_BUF
     return false;
 }
 
-void RemoveMadeIconFile(const char* file)
+void RemoveMadeIconFile(const wchar_t* file)
 {
     HKEY key;
     if (!OpenMadeIconsKey(key))
@@ -207,12 +207,12 @@ void RemoveMadeIconFile(const char* file)
     ULONGLONG recorded = 0;
     DWORD size = sizeof recorded;
     DWORD type = 0;
-    if (RegQueryValueExA(key, file, nullptr, &type, reinterpret_cast<BYTE*>(&recorded), &size) == ERROR_SUCCESS &&
+    if (RegQueryValueExW(key, file, nullptr, &type, reinterpret_cast<BYTE*>(&recorded), &size) == ERROR_SUCCESS &&
         type == REG_BINARY && size == sizeof recorded) {
         std::vector<BYTE> bytes;
         const bool unchanged = ReadWholeFile(file, bytes, MAX_PICTURE_PIXELS) && Digest(bytes) == recorded;
-        if (!unchanged || DeleteFileA(file) || GetFileAttributesA(file) == INVALID_FILE_ATTRIBUTES)
-            RegDeleteValueA(key, file);
+        if (!unchanged || DeleteFileW(file) || GetFileAttributesW(file) == INVALID_FILE_ATTRIBUTES)
+            RegDeleteValueW(key, file);
     }
     RegCloseKey(key);
 }

@@ -8,7 +8,7 @@
 // The bytes of an icon file holding the picture at every size an icon file
 // offers, the largest PNG-compressed, the others 32-bit with alpha and a
 // mask; false when the picture cannot be read.
-bool IconFileOfPicture(const char* picture, std::vector<BYTE>& bytes);
+bool IconFileOfPicture(const wchar_t* picture, std::vector<BYTE>& bytes);
 
 // Writes the icon file made from `picture` into `folder`, hidden, named after
 // the picture ("vacances.png" gives "vacances.ico", or "vacances (2).ico"
@@ -16,8 +16,8 @@ bool IconFileOfPicture(const char* picture, std::vector<BYTE>& bytes);
 // it is), and records it as made by the program. `made` receives its full
 // path. False, with the system's reason in the last error, when it cannot be
 // written.
-bool MakeIconFile(const char* picture, const char* folder, char (&made)[PATH_BUFFER_SIZE]);
+bool MakeIconFile(const wchar_t* picture, const wchar_t* folder, wchar_t (&made)[PATH_BUFFER_SIZE]);
 
 // Deletes `file` when the program made it and it is still as the program
 // made it; any other file stays.
-void RemoveMadeIconFile(const char* file);
+void RemoveMadeIconFile(const wchar_t* file);

@@ -4,4 +4,4 @@
 // Shows the system's text for `error` in a message box captioned "Erreur",
 // after `subject` and a blank line when one is given (the file that could
 // not be written).
-void ReportSystemError(HWND owner, DWORD error, const char* subject = nullptr);
+void ReportSystemError(HWND owner, DWORD error, const wchar_t* subject = nullptr);

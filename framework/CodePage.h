@@ -1,10 +1,9 @@
-// The program works in the single-byte code page, while the system hands
-// paths over in UTF-16. A path is taken only when every one of its
-// characters has its own place in the code page: a look-alike (Omega for
-// Ω, a plain backslash for a full-width one) would name another file.
+// The system's single-byte code page, which files written by older programs
+// (and by this one, where it can) are kept in.
 #pragma once
 #include <windows.h>
 
-// Converts `wide` into `narrow` (a buffer of `size` bytes); false, and an
-// empty text, when a character has no exact match or the text does not fit.
-bool ToCodePageExactly(const wchar_t* wide, char* narrow, int size);
+// Whether every character of `text` has its own place in the code page, so
+// that it reads back exactly: a look-alike (Omega for Ω) would be another
+// text.
+bool FitsCodePage(const wchar_t* text);

@@ -1,7 +1,5 @@
 #include "framework/CommandLine.h"
-#include "framework/CodePage.h"
 #include <windows.h>
-#include <vector>
 
 namespace {
 
@@ -12,7 +10,7 @@ bool IsBlank(wchar_t c)
 
 } // namespace
 
-std::string CommandLineTail(const wchar_t* commandLine)
+std::wstring CommandLineTail(const wchar_t* commandLine)
 {
     const wchar_t* tail = commandLine;
     if (*tail == L'"') {
@@ -28,9 +26,5 @@ std::string CommandLineTail(const wchar_t* commandLine)
     while (IsBlank(*tail))
         ++tail;
 
-    // Each UTF-16 unit takes at most two bytes in any code page.
-    std::vector<char> narrow(2 * static_cast<size_t>(lstrlenW(tail)) + 1);
-    if (!ToCodePageExactly(tail, narrow.data(), static_cast<int>(narrow.size())))
-        return "?";
-    return narrow.data();
+    return tail;
 }

@@ -13,10 +13,10 @@ class CEdit : public CWnd {};
 class CComboBox : public CWnd {
 public:
     void ResetContent() const { SendMessage(CB_RESETCONTENT); }
-    int AddString(const char* text) const { return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text))); }
+    int AddString(const wchar_t* text) const { return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text))); }
     int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
     int GetLBTextLen(int index) const { return static_cast<int>(SendMessage(CB_GETLBTEXTLEN, index)); }
-    int GetLBText(int index, char* text) const { return static_cast<int>(SendMessage(CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text))); }
+    int GetLBText(int index, wchar_t* text) const { return static_cast<int>(SendMessage(CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text))); }
 };
 
 // An owner-drawn list box draws its items itself: its parent hands

@@ -65,16 +65,16 @@ CDialog::~CDialog()
 
 INT_PTR CDialog::DoModal()
 {
-    const LPCSTR name = MAKEINTRESOURCEA(m_templateId);
+    const LPCWSTR name = MAKEINTRESOURCEW(m_templateId);
     CreationScope scope(this);
-    return DialogBoxParamA(AfxFindResourceHandle(name, RT_DIALOG), name, m_parent, DialogProc, 0);
+    return DialogBoxParamW(AfxFindResourceHandle(name, RT_DIALOG), name, m_parent, DialogProc, 0);
 }
 
 bool CDialog::Create()
 {
-    const LPCSTR name = MAKEINTRESOURCEA(m_templateId);
+    const LPCWSTR name = MAKEINTRESOURCEW(m_templateId);
     CreationScope scope(this);
-    return CreateDialogParamA(AfxFindResourceHandle(name, RT_DIALOG), name, m_parent, DialogProc, 0) != nullptr;
+    return CreateDialogParamW(AfxFindResourceHandle(name, RT_DIALOG), name, m_parent, DialogProc, 0) != nullptr;
 }
 
 BOOL CDialog::DestroyWindow()
@@ -146,7 +146,7 @@ void CDialog::Detach()
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrA(window, DWLP_USER));
+    auto* dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrW(window, DWLP_USER));
     if (!dialog) {
         // The object is found the same way whoever creates the window: a
         // common dialog hands its child's WM_INITDIALOG a parameter of its own.
@@ -155,7 +155,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
             return FALSE;
         dialog->m_hWnd = window;
         if (message == WM_INITDIALOG)
-            SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
+            SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
     }
 
     // A C++ exception must not unwind through the window manager.
@@ -164,13 +164,13 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
         const bool handled = dialog->RouteMessage(m);
         if (message == WM_NCDESTROY) {
             dialog->Detach();
-            SetWindowLongPtrA(window, DWLP_USER, 0);
+            SetWindowLongPtrW(window, DWLP_USER, 0);
         }
         if (!handled)
             return FALSE;
         if (ReturnsAnswerDirectly(message))
             return static_cast<INT_PTR>(m.result);
-        SetWindowLongPtrA(window, DWLP_MSGRESULT, m.result);
+        SetWindowLongPtrW(window, DWLP_MSGRESULT, m.result);
         return TRUE;
     } catch (...) {
         return FALSE;

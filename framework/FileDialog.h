@@ -20,7 +20,7 @@ public:
     // when `size` is too small.
     int GetPathName(wchar_t* path, int size) const
     {
-        return static_cast<int>(SendMessageW(::GetParent(m_hWnd), CDM_GETFILEPATH, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(path)));
+        return static_cast<int>(::SendMessageW(::GetParent(m_hWnd), CDM_GETFILEPATH, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(path)));
     }
 
     bool OnMessage(Message& m) override;

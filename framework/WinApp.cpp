@@ -21,18 +21,18 @@ CWinApp* AfxGetApp()
     return g_application;
 }
 
-HINSTANCE AfxFindResourceHandle(LPCSTR, LPCSTR)
+HINSTANCE AfxFindResourceHandle(LPCWSTR, LPCWSTR)
 {
-    return GetModuleHandleA(nullptr);
+    return GetModuleHandleW(nullptr);
 }
 
-int AfxLoadString(UINT id, char* buffer)
+int AfxLoadString(UINT id, wchar_t* buffer)
 {
-    const LPCSTR block = MAKEINTRESOURCEA(id / 16 + 1);
-    return LoadStringA(AfxFindResourceHandle(block, RT_STRING), id, buffer, STRING_BUFFER_SIZE);
+    const LPCWSTR block = MAKEINTRESOURCEW(id / 16 + 1);
+    return LoadStringW(AfxFindResourceHandle(block, RT_STRING), id, buffer, STRING_BUFFER_SIZE);
 }
 
-int AfxWinMain(HINSTANCE instance, LPSTR commandLine)
+int AfxWinMain(HINSTANCE instance, LPWSTR commandLine)
 {
     CWinApp* application = AfxGetApp();
     if (!application)

@@ -15,7 +15,7 @@ public:
     virtual BOOL InitInstance() { return FALSE; }
 
     HINSTANCE m_hInstance = nullptr;
-    LPSTR m_lpCmdLine = nullptr;    // the command line after the program's own name
+    LPWSTR m_lpCmdLine = nullptr;    // the command line after the program's own name
     CWnd* m_pMainWnd = nullptr;
 };
 
@@ -23,9 +23,9 @@ CWinApp* AfxGetApp();
 
 // The module that holds the named resource: the program keeps all of its
 // resources in its own executable.
-HINSTANCE AfxFindResourceHandle(LPCSTR name, LPCSTR type);
+HINSTANCE AfxFindResourceHandle(LPCWSTR name, LPCWSTR type);
 
-// Loads a string of the string table into a buffer of STRING_BUFFER_SIZE bytes.
-int AfxLoadString(UINT id, char* buffer);
+// Loads a string of the string table into a buffer of STRING_BUFFER_SIZE characters.
+int AfxLoadString(UINT id, wchar_t* buffer);
 
-int AfxWinMain(HINSTANCE instance, LPSTR commandLine);
+int AfxWinMain(HINSTANCE instance, LPWSTR commandLine);

@@ -20,18 +20,16 @@ public:
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
-        return ::SendMessageA(m_hWnd, message, wParam, lParam);
+        return ::SendMessageW(m_hWnd, message, wParam, lParam);
     }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     BOOL EnableWindow(BOOL enable) const { return ::EnableWindow(m_hWnd, enable); }
     BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
     BOOL GetClientRect(RECT* rect) const { return ::GetClientRect(m_hWnd, rect); }
-    BOOL SetWindowText(const char* text) const { return ::SetWindowTextA(m_hWnd, text); }
-    int GetWindowText(char* text, int size) const { return ::GetWindowTextA(m_hWnd, text, size); }
-    BOOL SetWindowTextW(const wchar_t* text) const { return ::SetWindowTextW(m_hWnd, text); }
-    int GetWindowTextW(wchar_t* text, int size) const { return ::GetWindowTextW(m_hWnd, text, size); }
-    int GetWindowTextLengthW() const { return ::GetWindowTextLengthW(m_hWnd); }
+    BOOL SetWindowText(const wchar_t* text) const { return ::SetWindowTextW(m_hWnd, text); }
+    int GetWindowText(wchar_t* text, int size) const { return ::GetWindowTextW(m_hWnd, text, size); }
+    int GetWindowTextLength() const { return ::GetWindowTextLengthW(m_hWnd); }
     HWND GetWindow(UINT relation) const { return ::GetWindow(m_hWnd, relation); }
     BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
     BOOL GetWindowRect(RECT* rect) const { return ::GetWindowRect(m_hWnd, rect); }
@@ -42,7 +40,7 @@ public:
     }
     LONG_PTR ModifyStyleEx(DWORD remove, DWORD add) const
     {
-        return SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE, (GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(remove)) | add);
+        return SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, (GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(remove)) | add);
     }
     HICON SetIcon(HICON icon, BOOL big) const
     {

@@ -12,18 +12,18 @@ constexpr IconFileCheck NO_FILE = { false, true, 0 };
 
 // The check of the file that the platform's icon reader would open for
 // `path`, found as it finds it.
-IconFileCheck CheckFileFound(const char* path)
+IconFileCheck CheckFileFound(const wchar_t* path)
 {
-    char found[PATH_BUFFER_SIZE];
-    const DWORD length = SearchPathA(nullptr, path, nullptr, sizeof found, found, nullptr);
-    if (length == 0 || length >= sizeof found)
+    wchar_t found[PATH_BUFFER_SIZE];
+    const DWORD length = SearchPathW(nullptr, path, nullptr, ARRAYSIZE(found), found, nullptr);
+    if (length == 0 || length >= ARRAYSIZE(found))
         return NO_FILE;
     const MappedFile file(found);
     return file.Bytes() ? CheckIconFile(file.Bytes(), file.Size()) : NO_FILE;
 }
 
 // A picture is one icon, at position 0.
-int ExtractPictureIcons(const char* path, int first, HICON* large, HICON* small)
+int ExtractPictureIcons(const wchar_t* path, int first, HICON* large, HICON* small)
 {
     if (first != 0)
         return 0;
@@ -36,14 +36,14 @@ int ExtractPictureIcons(const char* path, int first, HICON* large, HICON* small)
 
 } // namespace
 
-bool IconFileIsSound(const char* path)
+bool IconFileIsSound(const wchar_t* path)
 {
     if (IsPictureName(path))
         return PictureIsReadable(path);
     return CheckFileFound(path).sound;
 }
 
-int IconCount(const char* path)
+int IconCount(const wchar_t* path)
 {
     if (IsPictureName(path))
         return PictureIsReadable(path) ? 1 : 0;
@@ -53,11 +53,11 @@ int IconCount(const char* path)
     if (check.counted)
         return check.icons;
     // Some platforms answer a missing file with all bits set.
-    const int count = static_cast<int>(ExtractIconExA(path, -1, nullptr, nullptr, 0));
+    const int count = static_cast<int>(ExtractIconExW(path, -1, nullptr, nullptr, 0));
     return count > 0 ? count : 0;
 }
 
-int ExtractIcons(const char* path, int first, HICON* large, HICON* small, int count)
+int ExtractIcons(const wchar_t* path, int first, HICON* large, HICON* small, int count)
 {
     for (int i = 0; i < count; ++i) {
         if (large)
@@ -75,7 +75,7 @@ int ExtractIcons(const char* path, int first, HICON* large, HICON* small, int co
     // The answer may count icons whose handles stay null, and a call that
     // fails may leave anything behind: only real handles of a call that
     // succeeded count.
-    if (static_cast<int>(ExtractIconExA(path, first, large, small, static_cast<UINT>(count))) <= 0) {
+    if (static_cast<int>(ExtractIconExW(path, first, large, small, static_cast<UINT>(count))) <= 0) {
         for (int i = 0; i < count; ++i) {
             if (large)
                 large[i] = nullptr;
@@ -92,21 +92,21 @@ int ExtractIcons(const char* path, int first, HICON* large, HICON* small, int co
     return real;
 }
 
-HICON ExtractIconOfSoundFile(const char* path, int position)
+HICON ExtractIconOfSoundFile(const wchar_t* path, int position)
 {
     if (IsPictureName(path))
         return position == 0 ? PictureIcon(path, GetSystemMetrics(SM_CXICON)) : nullptr;
     ++extractions;
     HICON icon = nullptr;
-    return static_cast<int>(ExtractIconExA(path, position, &icon, nullptr, 1)) > 0 ? icon : nullptr;
+    return static_cast<int>(ExtractIconExW(path, position, &icon, nullptr, 1)) > 0 ? icon : nullptr;
 }
 
-// ExtractIconExA asked for several icons fills only the first handle under
+// ExtractIconExW asked for several icons fills only the first handle under
 // 64-bit Wine, which keeps the icons' ids in the handles' array; the reader
 // beneath it, given an array of its own for the ids, fills them all. A reader
 // may give up a run at an icon it cannot read, so each position left empty
 // is asked once more, alone.
-void ExtractIconRunOfSoundFile(const char* path, int first, HICON* icons, int count, SIZE size)
+void ExtractIconRunOfSoundFile(const wchar_t* path, int first, HICON* icons, int count, SIZE size)
 {
     for (int i = 0; i < count; ++i)
         icons[i] = nullptr;
@@ -120,7 +120,7 @@ void ExtractIconRunOfSoundFile(const char* path, int first, HICON* icons, int co
     if (count > 1) {
         UINT ids[MAX_ICONS_TAKEN_AT_ONCE] = {};
         extractions += count;
-        const UINT answer = PrivateExtractIconsA(path, first, size.cx, size.cy, icons, ids,
+        const UINT answer = PrivateExtractIconsW(path, first, size.cx, size.cy, icons, ids,
                                                  static_cast<UINT>(count), LR_DEFAULTCOLOR);
         // A call that fails may leave anything behind.
         if (answer == 0 || answer == static_cast<UINT>(-1)) {

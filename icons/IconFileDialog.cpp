@@ -1,6 +1,5 @@
 #include "icons/IconFileDialog.h"
 #include "app/FolderIconDialog.h"
-#include "framework/CodePage.h"
 #include "framework/WinApp.h"
 #include "resource.h"
 #include <shlobj.h>
@@ -11,14 +10,14 @@ namespace {
 
 // Pairs of the text shown and the patterns, each ending with a zero, the
 // whole list with one more.
-const char ICON_FILE_FILTER[] =
-    "Tous les fichiers ic\xf4nes\0*.ico;*.icl;*.exe;*.dll\0"
-    "Ic\xf4nes (*.ico)\0*.ico\0"
-    "Librairies (*.icl)\0*.icl\0"
-    "Ex\xe9" "cutables (*.exe)\0*.exe\0"
-    "Biblioth\xe8ques (*.dll)\0*.dll\0"
-    "Tous (*.*)\0*.*\0"
-    "Images (*.png;*.jpg;*.jpeg;*.bmp;*.gif;*.tif)\0*.png;*.jpg;*.jpeg;*.bmp;*.gif;*.tif\0";
+const wchar_t ICON_FILE_FILTER[] =
+    L"Tous les fichiers ic\xf4nes\0*.ico;*.icl;*.exe;*.dll\0"
+    L"Ic\xf4nes (*.ico)\0*.ico\0"
+    L"Librairies (*.icl)\0*.icl\0"
+    L"Ex\xe9" L"cutables (*.exe)\0*.exe\0"
+    L"Biblioth\xe8ques (*.dll)\0*.dll\0"
+    L"Tous (*.*)\0*.*\0"
+    L"Images (*.png;*.jpg;*.jpeg;*.bmp;*.gif;*.tif)\0*.png;*.jpg;*.jpeg;*.bmp;*.gif;*.tif\0";
 
 RECT RectIn(const CWnd& window, const CWnd& parent)
 {
@@ -52,7 +51,7 @@ bool SelectedItemPath(HWND dialog, wchar_t (&path)[ICON_PATH_BUFFER_SIZE])
     view->Release();
     if (FAILED(got) || !selection)
         return false;
-    FORMATETC format = { static_cast<CLIPFORMAT>(RegisterClipboardFormatA(CFSTR_SHELLIDLIST)), nullptr,
+    FORMATETC format = { static_cast<CLIPFORMAT>(RegisterClipboardFormatW(CFSTR_SHELLIDLIST)), nullptr,
                          DVASPECT_CONTENT, -1, TYMED_HGLOBAL };
     STGMEDIUM medium = {};
     bool found = false;
@@ -107,18 +106,15 @@ BOOL IconFileDialog::OnInitDialog()
     return TRUE;
 }
 
-// A name that the program's code page cannot spell exactly would name
-// another file: it is shown as holding no icon.
 void IconFileDialog::OnFileNameChange()
 {
-    wchar_t wide[ICON_PATH_BUFFER_SIZE];
-    char path[ICON_PATH_BUFFER_SIZE];
-    bool named = SelectedItemPath(::GetParent(m_hWnd), wide);
+    wchar_t path[ICON_PATH_BUFFER_SIZE];
+    bool named = SelectedItemPath(::GetParent(m_hWnd), path);
     if (!named) {
-        const int length = GetPathName(wide, ICON_PATH_BUFFER_SIZE);
+        const int length = GetPathName(path, ICON_PATH_BUFFER_SIZE);
         named = length > 0 && length <= ICON_PATH_BUFFER_SIZE;
     }
-    if (named && ToCodePageExactly(wide, path, sizeof path) && m_preview.LoadIconFile(path, 0))
+    if (named && m_preview.LoadIconFile(path, 0))
         return;
     m_preview.ClearIcons();
 }
@@ -156,18 +152,13 @@ void IconFileDialog::OnDestroy(Message& m)
 void FolderIconDialog::BrowseIconFile()
 {
     wchar_t file[ICON_FILE_NAME_BUFFER_SIZE] = {};
-    if (!MultiByteToWideChar(CP_ACP, 0, m_iconGrid.m_currentFile, -1, file, PATH_BUFFER_SIZE))
-        file[0] = L'\0';
-    wchar_t filter[sizeof ICON_FILE_FILTER];
-    MultiByteToWideChar(CP_ACP, 0, ICON_FILE_FILTER, sizeof ICON_FILE_FILTER, filter, sizeof ICON_FILE_FILTER);
-    char narrowTitle[STRING_BUFFER_SIZE];
-    AfxLoadString(IDS_ICON_FILE_TITLE, narrowTitle);
+    lstrcpynW(file, m_iconGrid.m_currentFile, PATH_BUFFER_SIZE);
     wchar_t title[STRING_BUFFER_SIZE];
-    MultiByteToWideChar(CP_ACP, 0, narrowTitle, -1, title, STRING_BUFFER_SIZE);
+    AfxLoadString(IDS_ICON_FILE_TITLE, title);
 
     IconFileDialog dialog;
     dialog.m_ofn.hwndOwner = m_hWnd;
-    dialog.m_ofn.lpstrFilter = filter;
+    dialog.m_ofn.lpstrFilter = ICON_FILE_FILTER;
     dialog.m_ofn.nFilterIndex = LastFilterIndex;
     dialog.m_ofn.lpstrFile = file;
     dialog.m_ofn.nMaxFile = PATH_BUFFER_SIZE;
@@ -182,8 +173,7 @@ void FolderIconDialog::BrowseIconFile()
 
 bool FolderIconDialog::TakeChosenIconFile(const wchar_t* file)
 {
-    char path[PATH_BUFFER_SIZE];
-    if (ToCodePageExactly(file, path, sizeof path) && ChooseIcon(path, 0))
+    if (ChooseIcon(file, 0))
         return true;
     ReportNoIcon();
     return false;

@@ -89,12 +89,12 @@ bool IconListBox::OnMessage(Message& m)
     return DispatchMessageTable(*this, messageTable, m) || CListBox::OnMessage(m);
 }
 
-bool IconListBox::LoadIconFile(const char* path, int index)
+bool IconListBox::LoadIconFile(const wchar_t* path, int index)
 {
     // A path that does not fit could not be told apart from another file.
-    if (lstrlenA(path) >= static_cast<int>(sizeof m_currentFile))
+    if (lstrlenW(path) >= static_cast<int>(ARRAYSIZE(m_currentFile)))
         return false;
-    if (m_currentFile[0] != '\0' && lstrcmpiA(m_currentFile, path) == 0) {
+    if (m_currentFile[0] != L'\0' && lstrcmpiW(m_currentFile, path) == 0) {
         SendMessage(LB_SETCURSEL, static_cast<WPARAM>(index));
         return true;
     }
@@ -109,7 +109,7 @@ bool IconListBox::LoadIconFile(const char* path, int index)
         ++first;
     if (!icon)
         return false;
-    lstrcpynA(m_currentFile, path, sizeof m_currentFile);
+    lstrcpynW(m_currentFile, path, ARRAYSIZE(m_currentFile));
     const RedrawPause pause(*this);
     RemoveAll();
     // An item the list box refuses ends the list there, so that item i stays
@@ -136,7 +136,7 @@ void IconListBox::ClearIcons()
     const RedrawPause pause(*this);
     RemoveAll();
     SendMessage(LB_SETCURSEL, static_cast<WPARAM>(-1));
-    m_currentFile[0] = '\0';
+    m_currentFile[0] = L'\0';
 }
 
 void IconListBox::DrawItem(DRAWITEMSTRUCT* item)
@@ -165,13 +165,13 @@ void IconListBox::DrawItem(DRAWITEMSTRUCT* item)
     DeleteObject(brush);
 
     if (selected && m_notify)
-        ::SendMessageA(::GetParent(m_hWnd), WM_PREVIEW_ICON, static_cast<WPARAM>(position), 0);
+        ::SendMessageW(::GetParent(m_hWnd), WM_PREVIEW_ICON, static_cast<WPARAM>(position), 0);
 }
 
 void IconListBox::OnSelectionChange(Message&)
 {
     if (m_notify)
-        ::SendMessageA(::GetParent(m_hWnd), WM_SELECTION_CHANGED, 0, 0);
+        ::SendMessageW(::GetParent(m_hWnd), WM_SELECTION_CHANGED, 0, 0);
 }
 
 void IconListBox::RemoveAll()

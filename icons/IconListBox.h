@@ -14,14 +14,14 @@ public:
     // Lists the icons of `path`, one item for each position, unless that
     // file is already shown, and selects the item at `index`.
     // False when the file yields no icon; the list is then left as it was.
-    bool LoadIconFile(const char* path, int index);
+    bool LoadIconFile(const wchar_t* path, int index);
     void ClearIcons();
     void DrawItem(DRAWITEMSTRUCT* item) override;
     bool OnMessage(Message& m) override;          // its table: the reflected LBN_SELCHANGE
 
     BOOL m_notify = FALSE;                        // send WM_SELECTION_CHANGED / WM_PREVIEW_ICON to the parent
     HIMAGELIST m_imageList = nullptr;             // created and handed in by the owning dialog
-    char m_currentFile[264] = "";                 // the file shown; "" after ClearIcons
+    wchar_t m_currentFile[264] = L"";              // the file shown; "" after ClearIcons
 
 private:
     void RemoveAll();

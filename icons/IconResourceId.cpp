@@ -13,7 +13,7 @@ struct GroupSearch {
 
 // Resource names come in the order of the file's resource directory, which
 // is the order the icon reader counts them in.
-BOOL CALLBACK FindGroup(HMODULE, LPCSTR, LPSTR name, LONG_PTR parameter)
+BOOL CALLBACK FindGroup(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR parameter)
 {
     GroupSearch& search = *reinterpret_cast<GroupSearch*>(parameter);
     if (IS_INTRESOURCE(name) && reinterpret_cast<ULONG_PTR>(name) == search.id) {
@@ -26,22 +26,22 @@ BOOL CALLBACK FindGroup(HMODULE, LPCSTR, LPSTR name, LONG_PTR parameter)
 
 } // namespace
 
-int IconPosition(const char* path, int index)
+int IconPosition(const wchar_t* path, int index)
 {
     if (index >= 0)
         return index;
     const unsigned id = 0u - static_cast<unsigned>(index);
     if (id > MAX_RESOURCE_ID || !IconFileIsSound(path))
         return -1;
-    char found[PATH_BUFFER_SIZE];
-    const DWORD length = SearchPathA(nullptr, path, nullptr, sizeof found, found, nullptr);
-    if (length == 0 || length >= sizeof found)
+    wchar_t found[PATH_BUFFER_SIZE];
+    const DWORD length = SearchPathW(nullptr, path, nullptr, ARRAYSIZE(found), found, nullptr);
+    if (length == 0 || length >= ARRAYSIZE(found))
         return -1;
-    const HMODULE module = LoadLibraryExA(found, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const HMODULE module = LoadLibraryExW(found, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!module)
         return -1;
     GroupSearch search = { id, 0, -1 };
-    EnumResourceNamesA(module, RT_GROUP_ICON, FindGroup, reinterpret_cast<LONG_PTR>(&search));
+    EnumResourceNamesW(module, RT_GROUP_ICON, FindGroup, reinterpret_cast<LONG_PTR>(&search));
     FreeLibrary(module);
     return search.found;
 }

@@ -7,4 +7,4 @@
 // when it is 0 or more, otherwise the place of the icon group whose resource
 // id is -index, counted as the platform's icon reader counts (named groups
 // first, then ids in ascending order). -1 when the file has no such group.
-int IconPosition(const char* path, int index);
+int IconPosition(const wchar_t* path, int index);

@@ -1,9 +1,9 @@
 #include "icons/MappedFile.h"
 #include <cstdint>
 
-MappedFile::MappedFile(const char* path)
+MappedFile::MappedFile(const wchar_t* path)
 {
-    const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    const HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return;
@@ -11,7 +11,7 @@ MappedFile::MappedFile(const char* path)
     // The mapping keeps the file open; the handles are not needed past it.
     const HANDLE mapping = GetFileSizeEx(file, &size) && size.QuadPart > 0 &&
                                    static_cast<ULONGLONG>(size.QuadPart) <= SIZE_MAX
-                               ? CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr)
+                               ? CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr)
                                : nullptr;
     CloseHandle(file);
     if (!mapping)

@@ -7,7 +7,7 @@
 
 class MappedFile {
 public:
-    explicit MappedFile(const char* path);
+    explicit MappedFile(const wchar_t* path);
     ~MappedFile();
     MappedFile(const MappedFile&) = delete;
     MappedFile& operator=(const MappedFile&) = delete;

@@ -6,7 +6,7 @@
 
 namespace {
 
-const char* const PICTURE_EXTENSIONS[] = { ".png", ".jpg", ".jpeg", ".bmp", ".gif", ".tif", ".tiff" };
+const wchar_t* const PICTURE_EXTENSIONS[] = { L".png", L".jpg", L".jpeg", L".bmp", L".gif", L".tif", L".tiff" };
 
 // Holds one reference of a COM object and releases it.
 template <class T>
@@ -54,13 +54,10 @@ bool CreateFactory(ComRef<IWICImagingFactory>& factory)
 
 // The first frame of the picture, with its size: a picture larger than the
 // limit is refused here, before anything of it is decoded.
-bool OpenFrame(IWICImagingFactory* factory, const char* path, ComRef<IWICBitmapDecoder>& decoder,
+bool OpenFrame(IWICImagingFactory* factory, const wchar_t* path, ComRef<IWICBitmapDecoder>& decoder,
                ComRef<IWICBitmapFrameDecode>& frame, UINT& width, UINT& height)
 {
-    wchar_t widePath[PATH_BUFFER_SIZE];
-    if (!MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, PATH_BUFFER_SIZE))
-        return false;
-    return SUCCEEDED(factory->CreateDecoderFromFilename(widePath, nullptr, GENERIC_READ,
+    return SUCCEEDED(factory->CreateDecoderFromFilename(path, nullptr, GENERIC_READ,
                                                         WICDecodeMetadataCacheOnDemand, &decoder)) &&
            SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&width, &height)) && width > 0 &&
            height > 0 && static_cast<ULONGLONG>(width) * height <= MAX_PICTURE_PIXELS;
@@ -69,14 +66,14 @@ bool OpenFrame(IWICImagingFactory* factory, const char* path, ComRef<IWICBitmapD
 // Which file a fitted picture was made from: the same path, written at the
 // same time, of the same size.
 struct FileStamp {
-    std::string path;
+    std::wstring path;
     FILETIME written = {};
     ULONGLONG size = 0;
 
-    bool Read(const char* file)
+    bool Read(const wchar_t* file)
     {
         WIN32_FILE_ATTRIBUTE_DATA data;
-        if (!GetFileAttributesExA(file, GetFileExInfoStandard, &data))
+        if (!GetFileAttributesExW(file, GetFileExInfoStandard, &data))
             return false;
         path = file;
         written = data.ftLastWriteTime;
@@ -85,7 +82,7 @@ struct FileStamp {
     }
     bool operator==(const FileStamp& other) const
     {
-        return lstrcmpiA(path.c_str(), other.path.c_str()) == 0 && size == other.size &&
+        return lstrcmpiW(path.c_str(), other.path.c_str()) == 0 && size == other.size &&
                CompareFileTime(&written, &other.written) == 0;
     }
 };
@@ -101,7 +98,7 @@ FittedMaster master;
 
 // Scaled with its proportions kept into the square, centred, transparent
 // around it.
-bool DecodeFitted(const char* path, std::vector<BYTE>& square)
+bool DecodeFitted(const wchar_t* path, std::vector<BYTE>& square)
 {
     const ComScope com;
     ComRef<IWICImagingFactory> factory;
@@ -135,7 +132,7 @@ bool DecodeFitted(const char* path, std::vector<BYTE>& square)
     return true;
 }
 
-bool ReadMaster(const char* path)
+bool ReadMaster(const wchar_t* path)
 {
     FileStamp stamp;
     if (!stamp.Read(path))
@@ -189,13 +186,13 @@ void Unpremultiply(std::vector<BYTE>& pixels)
 
 } // namespace
 
-bool IsPictureName(const char* path)
+bool IsPictureName(const wchar_t* path)
 {
-    const char* dot = std::strrchr(path, '.');
-    if (!dot || std::strpbrk(dot, "\\/"))
+    const wchar_t* dot = wcsrchr(path, L'.');
+    if (!dot || wcspbrk(dot, L"\\/"))
         return false;
-    for (const char* extension : PICTURE_EXTENSIONS) {
-        if (lstrcmpiA(dot, extension) == 0)
+    for (const wchar_t* extension : PICTURE_EXTENSIONS) {
+        if (lstrcmpiW(dot, extension) == 0)
             return true;
     }
     return false;
@@ -203,12 +200,12 @@ bool IsPictureName(const char* path)
 
 // Read whole once: some platforms' decoders decode the whole picture as they
 // open it, and it is fitted at once for every size asked later.
-bool PictureIsReadable(const char* path)
+bool PictureIsReadable(const wchar_t* path)
 {
     return ReadMaster(path);
 }
 
-bool FittedPicture(const char* path, int size, std::vector<BYTE>& pixels)
+bool FittedPicture(const wchar_t* path, int size, std::vector<BYTE>& pixels)
 {
     if (size <= 0 || size > LARGEST_ICON_SIZE || !ReadMaster(path))
         return false;
@@ -217,7 +214,7 @@ bool FittedPicture(const char* path, int size, std::vector<BYTE>& pixels)
     return true;
 }
 
-HICON PictureIcon(const char* path, int size)
+HICON PictureIcon(const wchar_t* path, int size)
 {
     std::vector<BYTE> pixels;
     if (!FittedPicture(path, size, pixels))

@@ -1,12 +1,11 @@
 #include "app/FolderIconDialog.h"
-#include "framework/CodePage.h"
 #include "resource.h"
 
 void FolderIconDialog::PickRecentIconFile()
 {
     const int selected = m_iconFile.GetCurSel();
-    char path[PATH_BUFFER_SIZE + 4];
-    if (selected < 0 || m_iconFile.GetLBTextLen(selected) >= static_cast<int>(sizeof path))
+    wchar_t path[PATH_BUFFER_SIZE + 4];
+    if (selected < 0 || m_iconFile.GetLBTextLen(selected) >= static_cast<int>(ARRAYSIZE(path)))
         return;
     m_iconFile.GetLBText(selected, path);
     if (!ChooseIcon(path, 0))
@@ -15,15 +14,14 @@ void FolderIconDialog::PickRecentIconFile()
 
 bool FolderIconDialog::TakeTypedIconFile()
 {
-    // Typed text is taken as the user typed it: a look-alike in the code
-    // page would be another file.
-    wchar_t typed[PATH_BUFFER_SIZE + 4] = L"";
-    char file[PATH_BUFFER_SIZE] = "";
-    const bool exact = m_iconFile.GetWindowTextLengthW() < PATH_BUFFER_SIZE &&
-                       (m_iconFile.GetWindowTextW(typed, PATH_BUFFER_SIZE), ToCodePageExactly(typed, file, sizeof file));
-    if (exact && lstrcmpiA(file, m_iconGrid.m_currentFile) == 0)
+    // A longer text is refused whole: cut to fit, it could name another file.
+    wchar_t file[PATH_BUFFER_SIZE] = L"";
+    const bool fits = m_iconFile.GetWindowTextLength() < PATH_BUFFER_SIZE;
+    if (fits)
+        m_iconFile.GetWindowText(file, PATH_BUFFER_SIZE);
+    if (fits && lstrcmpiW(file, m_iconGrid.m_currentFile) == 0)
         return true;
-    if (exact && ChooseIcon(file, 0))
+    if (fits && ChooseIcon(file, 0))
         return true;
     RefuseIconFile();
     return false;
@@ -35,7 +33,7 @@ bool FolderIconDialog::TakeTypedIconFile()
 void FolderIconDialog::RefuseIconFile()
 {
     ReportNoIcon();
-    ::PostMessageA(m_hWnd, WM_SHOW_GRID_FILE, 0, 0);
+    ::PostMessageW(m_hWnd, WM_SHOW_GRID_FILE, 0, 0);
 }
 
 void FolderIconDialog::OnShowGridFile(Message&)

@@ -11,21 +11,21 @@ namespace {
 // Room for the name of any slot number ("Sauve019").
 constexpr int SLOT_NAME_SIZE = 16;
 
-void SlotName(unsigned slot, char (&name)[SLOT_NAME_SIZE])
+void SlotName(unsigned slot, wchar_t (&name)[SLOT_NAME_SIZE])
 {
-    std::snprintf(name, sizeof name, "Sauve%03u", slot);
+    swprintf(name, ARRAYSIZE(name), L"Sauve%03u", slot);
 }
 
-bool ReadSlot(HKEY key, unsigned slot, char (&path)[PATH_BUFFER_SIZE])
+bool ReadSlot(HKEY key, unsigned slot, wchar_t (&path)[PATH_BUFFER_SIZE])
 {
-    char name[SLOT_NAME_SIZE];
+    wchar_t name[SLOT_NAME_SIZE];
     SlotName(slot, name);
-    return ReadRegistryText(key, name, path, sizeof path);
+    return ReadRegistryText(key, name, path, ARRAYSIZE(path));
 }
 
 struct RecentEntry {
     BYTE slot;
-    char path[PATH_BUFFER_SIZE];
+    wchar_t path[PATH_BUFFER_SIZE];
 };
 
 // The recent files, most recent first, as the stored order names them. The
@@ -34,13 +34,13 @@ struct RecentEntry {
 // only while its value can be read. Answers how many entries there are.
 int ReadRecentEntries(HKEY key, RecentEntry (&entries)[RECENT_FILE_COUNT])
 {
-    char name[STRING_BUFFER_SIZE];
+    wchar_t name[STRING_BUFFER_SIZE];
     AfxLoadString(IDS_RECENT_ORDER, name);
     DWORD length = 0;
-    if (RegQueryValueExA(key, name, nullptr, nullptr, nullptr, &length) != ERROR_SUCCESS || length == 0)
+    if (RegQueryValueExW(key, name, nullptr, nullptr, nullptr, &length) != ERROR_SUCCESS || length == 0)
         return 0;
     std::vector<BYTE> order(length);
-    if (RegQueryValueExA(key, name, nullptr, nullptr, order.data(), &length) != ERROR_SUCCESS)
+    if (RegQueryValueExW(key, name, nullptr, nullptr, order.data(), &length) != ERROR_SUCCESS)
         return 0;
     order.resize(length < order.size() ? length : order.size());
 
@@ -60,14 +60,14 @@ int ReadRecentEntries(HKEY key, RecentEntry (&entries)[RECENT_FILE_COUNT])
 
 } // namespace
 
-void AddRecentIconFile(const char* path)
+void AddRecentIconFile(const wchar_t* path)
 {
     if (!path || !path[0])
         return;
-    char keyName[STRING_BUFFER_SIZE];
+    wchar_t keyName[STRING_BUFFER_SIZE];
     AfxLoadString(IDS_RECENT_KEY, keyName);
     HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyName, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, keyName, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
                         &key, nullptr) != ERROR_SUCCESS)
         return;
 
@@ -78,7 +78,7 @@ void AddRecentIconFile(const char* path)
     for (int k = 0; k < count; ++k) {
         inUse[entries[k].slot] = true;
         // Should several slots hold the file, the one standing last wins.
-        if (lstrcmpiA(path, entries[k].path) == 0)
+        if (lstrcmpiW(path, entries[k].path) == 0)
             chosen = entries[k].slot;
     }
     for (int slot = 0; chosen < 0 && slot < RECENT_FILE_COUNT; ++slot) {
@@ -88,10 +88,10 @@ void AddRecentIconFile(const char* path)
     if (chosen < 0)
         chosen = entries[RECENT_FILE_COUNT - 1].slot;
 
-    char slotName[SLOT_NAME_SIZE];
+    wchar_t slotName[SLOT_NAME_SIZE];
     SlotName(static_cast<unsigned>(chosen), slotName);
-    RegSetValueExA(key, slotName, 0, REG_SZ, reinterpret_cast<const BYTE*>(path),
-                   static_cast<DWORD>(lstrlenA(path) + 1));
+    RegSetValueExW(key, slotName, 0, REG_SZ, reinterpret_cast<const BYTE*>(path),
+                   static_cast<DWORD>((lstrlenW(path) + 1) * sizeof(wchar_t)));
 
     BYTE newOrder[RECENT_FILE_COUNT];
     std::memset(newOrder, NO_RECENT_SLOT, sizeof newOrder);
@@ -101,22 +101,22 @@ void AddRecentIconFile(const char* path)
         if (entries[k].slot != chosen)
             newOrder[next++] = entries[k].slot;
     }
-    char orderName[STRING_BUFFER_SIZE];
+    wchar_t orderName[STRING_BUFFER_SIZE];
     AfxLoadString(IDS_RECENT_ORDER, orderName);
-    RegSetValueExA(key, orderName, 0, REG_BINARY, newOrder, sizeof newOrder);
+    RegSetValueExW(key, orderName, 0, REG_BINARY, newOrder, sizeof newOrder);
     RegCloseKey(key);
 }
 
 void FillRecentCombo(const CComboBox& combo)
 {
-    char editText[PATH_BUFFER_SIZE] = "";
-    combo.GetWindowText(editText, sizeof editText);
+    wchar_t editText[PATH_BUFFER_SIZE] = L"";
+    combo.GetWindowText(editText, ARRAYSIZE(editText));
     combo.ResetContent();
 
-    char keyName[STRING_BUFFER_SIZE];
+    wchar_t keyName[STRING_BUFFER_SIZE];
     AfxLoadString(IDS_RECENT_KEY, keyName);
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyName, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyName, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
         RecentEntry entries[RECENT_FILE_COUNT];
         const int count = ReadRecentEntries(key, entries);
         for (int k = 0; k < count; ++k)

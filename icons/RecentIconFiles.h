@@ -10,7 +10,7 @@ constexpr BYTE NO_RECENT_SLOT = 0xFF;
 // Records `path` as the most recent icon file. A file already in the list
 // (letter case aside) keeps its slot and moves to the front; a new one takes
 // the lowest free slot, or the slot of the least recent file.
-void AddRecentIconFile(const char* path);
+void AddRecentIconFile(const wchar_t* path);
 
 // Replaces the combo box's list by the recent files, most recent first,
 // and leaves its edit text as it was.

@@ -44,7 +44,9 @@
 #define IDR_LINK_CURSOR         108
 #define IDB_ABOUT_PICTURE       1010
 #define IDR_HELP_TEXT           143
-#define RT_HELP_TEXT            "TEXTE"
+#define RT_HELP_TEXT            L"TEXTE"
+// The help text is stored in Windows-1252, whatever the system's code page
+#define HELP_TEXT_CODE_PAGE     1252
 
 // String table
 #define IDS_ABOUT_MENU          101
@@ -123,6 +125,12 @@
 #define PROFILE_NAMES_SIZE      270
 #define INFOTIP_BUFFER_SIZE     500
 #define ERROR_TEXT_BUFFER_SIZE  512
+
+// A desktop.ini rewritten in UTF-16 to hold a value outside the code page:
+// the largest file rewritten, and the suffix of the copy written beside it
+// before it takes the file's place
+#define MAX_REWRITTEN_INI_SIZE  1048576
+#define INI_REWRITE_SUFFIX      L".new"
 
 // The main dialog's one timer: after a removal has emptied a desktop.ini, the
 // file is deleted when it fires

@@ -9,21 +9,21 @@
 
 namespace {
 
-const char FOLDER_DEFAULT_ICON_KEY[] = "Directory\\DefaultIcon";
-const char DRIVE_DEFAULT_ICON_KEY[] = "Drive\\DefaultIcon";
-const char STOCK_ICON_FILE[] = "shell32.dll";
+const wchar_t FOLDER_DEFAULT_ICON_KEY[] = L"Directory\\DefaultIcon";
+const wchar_t DRIVE_DEFAULT_ICON_KEY[] = L"Drive\\DefaultIcon";
+const wchar_t STOCK_ICON_FILE[] = L"shell32.dll";
 
 // Where the registry names no default, as on a fresh Wine, the shell shows
 // its own stock icon of the kind, from shell32.dll in the system folder.
 bool StockIcon(TargetKind kind, IconLocation& icon)
 {
-    char system[PATH_BUFFER_SIZE];
-    const UINT length = GetSystemDirectoryA(system, sizeof system);
-    if (length == 0 || length >= sizeof system)
+    wchar_t system[PATH_BUFFER_SIZE];
+    const UINT length = GetSystemDirectoryW(system, ARRAYSIZE(system));
+    if (length == 0 || length >= ARRAYSIZE(system))
         return false;
     IconLocation stock;
-    const int written = std::snprintf(stock.file, sizeof stock.file, "%s\\%s", system, STOCK_ICON_FILE);
-    if (written < 0 || static_cast<size_t>(written) >= sizeof stock.file)
+    const int written = swprintf(stock.file, ARRAYSIZE(stock.file), L"%ls\\%ls", system, STOCK_ICON_FILE);
+    if (written < 0 || static_cast<size_t>(written) >= ARRAYSIZE(stock.file))
         return false;
     stock.index = IconPosition(stock.file, -(kind == TargetKind::Drive ? STOCK_DRIVE_ICON_ID : STOCK_FOLDER_ICON_ID));
     icon = stock;
@@ -34,17 +34,17 @@ bool StockIcon(TargetKind kind, IconLocation& icon)
 
 bool ReadDefaultIconValue(HKEY key, IconLocation& icon)
 {
-    char value[REGISTRY_BUFFER_SIZE];
-    if (!ReadRegistryText(key, nullptr, value, sizeof value))
+    wchar_t value[REGISTRY_BUFFER_SIZE];
+    if (!ReadRegistryText(key, nullptr, value, ARRAYSIZE(value)))
         return false;
     // The index follows the last comma, as the shell reads it: a folder's
     // name may hold commas of its own.
     int index = 0;
-    if (char* comma = std::strrchr(value, ',')) {
-        *comma = '\0';
-        index = static_cast<int>(std::strtol(comma + 1, nullptr, 10));
+    if (wchar_t* comma = wcsrchr(value, L',')) {
+        *comma = L'\0';
+        index = static_cast<int>(wcstol(comma + 1, nullptr, 10));
     }
-    char full[PATH_BUFFER_SIZE];
+    wchar_t full[PATH_BUFFER_SIZE];
     if (!FullIconPath(value, nullptr, full))
         return false;
     std::memcpy(icon.file, full, sizeof icon.file);
@@ -55,8 +55,8 @@ bool ReadDefaultIconValue(HKEY key, IconLocation& icon)
 bool ReadDefaultIcon(TargetKind kind, IconLocation& icon)
 {
     HKEY key;
-    const char* name = kind == TargetKind::Drive ? DRIVE_DEFAULT_ICON_KEY : FOLDER_DEFAULT_ICON_KEY;
-    const LONG opened = RegOpenKeyA(HKEY_CLASSES_ROOT, name, &key);
+    const wchar_t* name = kind == TargetKind::Drive ? DRIVE_DEFAULT_ICON_KEY : FOLDER_DEFAULT_ICON_KEY;
+    const LONG opened = RegOpenKeyW(HKEY_CLASSES_ROOT, name, &key);
     if (opened == ERROR_FILE_NOT_FOUND)
         return StockIcon(kind, icon);
     if (opened != ERROR_SUCCESS)

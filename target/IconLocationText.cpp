@@ -10,26 +10,26 @@ bool Fits(DWORD length, size_t size)
     return length > 0 && length < size;
 }
 
-bool IsBareName(const char* file)
+bool IsBareName(const wchar_t* file)
 {
-    return std::strpbrk(file, "\\/:") == nullptr;
+    return wcspbrk(file, L"\\/:") == nullptr;
 }
 
 } // namespace
 
-bool FullIconPath(const char* file, const char* folder, char (&full)[PATH_BUFFER_SIZE])
+bool FullIconPath(const wchar_t* file, const wchar_t* folder, wchar_t (&full)[PATH_BUFFER_SIZE])
 {
-    char expanded[PATH_BUFFER_SIZE];
-    const DWORD expandedSize = ExpandEnvironmentStringsA(file, expanded, sizeof expanded);
-    if (expandedSize == 0 || expandedSize > sizeof expanded)
+    wchar_t expanded[PATH_BUFFER_SIZE];
+    const DWORD expandedSize = ExpandEnvironmentStringsW(file, expanded, ARRAYSIZE(expanded));
+    if (expandedSize == 0 || expandedSize > ARRAYSIZE(expanded))
         return false;
-    if (folder && PathIsRelativeA(expanded)) {
-        char joined[PATH_BUFFER_SIZE];
-        if (!PathCombineA(joined, folder, expanded))
+    if (folder && PathIsRelativeW(expanded)) {
+        wchar_t joined[PATH_BUFFER_SIZE];
+        if (!PathCombineW(joined, folder, expanded))
             return false;
-        return Fits(GetFullPathNameA(joined, sizeof full, full, nullptr), sizeof full);
+        return Fits(GetFullPathNameW(joined, ARRAYSIZE(full), full, nullptr), ARRAYSIZE(full));
     }
-    if (IsBareName(expanded) && Fits(SearchPathA(nullptr, expanded, nullptr, sizeof full, full, nullptr), sizeof full))
+    if (IsBareName(expanded) && Fits(SearchPathW(nullptr, expanded, nullptr, ARRAYSIZE(full), full, nullptr), ARRAYSIZE(full)))
         return true;
-    return Fits(GetFullPathNameA(expanded, sizeof full, full, nullptr), sizeof full);
+    return Fits(GetFullPathNameW(expanded, ARRAYSIZE(full), full, nullptr), ARRAYSIZE(full));
 }

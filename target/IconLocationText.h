@@ -7,4 +7,4 @@
 // desktop.ini names files beside it), a bare name found where the
 // platform's icon reader would find it, and any other path made full from
 // the current folder. False when the result does not fit.
-bool FullIconPath(const char* file, const char* folder, char (&full)[PATH_BUFFER_SIZE]);
+bool FullIconPath(const wchar_t* file, const wchar_t* folder, wchar_t (&full)[PATH_BUFFER_SIZE]);

@@ -15,15 +15,15 @@ namespace {
 // target's path stays as it is. Where it finds no icon for a folder or a
 // drive root, as Wine's finds none for any of them, the shell's own image
 // of the target stands in.
-HICON TargetIcon(const char* path)
+HICON TargetIcon(const wchar_t* path)
 {
-    char located[PATH_BUFFER_SIZE];
-    lstrcpynA(located, path, sizeof located);
-    const HICON icon = ExtractAssociatedIconA(GetModuleHandleA(nullptr), located, &ShownIconIndex);
+    wchar_t located[PATH_BUFFER_SIZE];
+    lstrcpynW(located, path, ARRAYSIZE(located));
+    const HICON icon = ExtractAssociatedIconW(GetModuleHandleW(nullptr), located, &ShownIconIndex);
     if (icon)
         return icon;
-    SHFILEINFOA info = {};
-    if (!SHGetFileInfoA(path, 0, &info, sizeof info, SHGFI_ICON | SHGFI_LARGEICON))
+    SHFILEINFOW info = {};
+    if (!SHGetFileInfoW(path, 0, &info, sizeof info, SHGFI_ICON | SHGFI_LARGEICON))
         return nullptr;
     return info.hIcon;
 }
@@ -32,11 +32,11 @@ HICON TargetIcon(const char* path)
 // reads (it must be System or Read-only), names its icon itself. Wine's
 // shell reads neither, and finds a relative IconFile from the program's
 // folder, so the program reads them as the shell should.
-bool OwnIcon(const char* path, TargetKind kind, IconLocation& icon)
+bool OwnIcon(const wchar_t* path, TargetKind kind, IconLocation& icon)
 {
     if (kind == TargetKind::Drive)
         return ReadDriveIcon(path[0], icon);
-    const DWORD attributes = GetFileAttributesA(path);
+    const DWORD attributes = GetFileAttributesW(path);
     return attributes != INVALID_FILE_ATTRIBUTES &&
            (attributes & (FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY)) != 0 && ReadCustomIcon(path, icon) &&
            IconCount(icon.file) > 0;
@@ -46,14 +46,14 @@ bool OwnIcon(const char* path, TargetKind kind, IconLocation& icon)
 // found as the shell finds it and its index made a position. Where that
 // names no file with icons (Wine reports a broken name for a folder with a
 // desktop.ini), the file's own keys say where the icon comes from.
-IconLocation ReportedIcon(const char* path)
+IconLocation ReportedIcon(const wchar_t* path)
 {
     IconLocation icon = {};
-    SHFILEINFOA info = {};
-    if (SHGetFileInfoA(path, 0, &info, sizeof info, SHGFI_ICONLOCATION)) {
-        char full[PATH_BUFFER_SIZE];
-        lstrcpynA(icon.file, FullIconPath(info.szDisplayName, nullptr, full) ? full : info.szDisplayName,
-                  sizeof icon.file);
+    SHFILEINFOW info = {};
+    if (SHGetFileInfoW(path, 0, &info, sizeof info, SHGFI_ICONLOCATION)) {
+        wchar_t full[PATH_BUFFER_SIZE];
+        lstrcpynW(icon.file, FullIconPath(info.szDisplayName, nullptr, full) ? full : info.szDisplayName,
+                  ARRAYSIZE(icon.file));
         icon.index = IconPosition(icon.file, info.iIcon);
     }
     if (IconCount(icon.file) == 0)
@@ -70,7 +70,7 @@ HICON IconAt(const IconLocation& icon)
 
 } // namespace
 
-void FolderIconDialog::ShowTarget(const char* path, const char* displayName)
+void FolderIconDialog::ShowTarget(const wchar_t* path, const wchar_t* displayName)
 {
     m_targetName.SetWindowText(displayName);
 
@@ -93,23 +93,21 @@ void FolderIconDialog::ShowTarget(const char* path, const char* displayName)
         DestroyIcon(replaced);
     m_shownIcon = icon;
 
-    SHFILEINFOA info = {};
-    SHGetFileInfoA(path, 0, &info, sizeof info, SHGFI_SYSICONINDEX);
+    SHFILEINFOW info = {};
+    SHGetFileInfoW(path, 0, &info, sizeof info, SHGFI_SYSICONINDEX);
     Target.oldImageIndex = static_cast<DWORD>(info.iIcon);
 
     ShowIconLocation(current.file, current.index);
     ChooseIcon(current.file, current.index);
 
-    // Shown in UTF-16, so that a text the code page cannot hold is not
-    // turned into question marks, and kept as the edit holds it: only a
-    // change by the user is written back.
-    m_infoTip.SetWindowTextW(ReadInfoTip(path).c_str());
+    // Kept as the edit holds it: only a change by the user is written back.
+    m_infoTip.SetWindowText(ReadInfoTip(path).c_str());
     m_shownInfoTip = InfoTipText();
 
     // Setting the infotip and choosing the icon both enabled Apply on the
     // way; what was just read is nothing to apply.
     const IconLocation& standard = DefaultIconFor(Target.kind);
-    const bool showsDefault = standard.index >= 0 && lstrcmpiA(standard.file, current.file) == 0 &&
+    const bool showsDefault = standard.index >= 0 && lstrcmpiW(standard.file, current.file) == 0 &&
                               static_cast<int>(m_iconGrid.SendMessage(LB_GETCURSEL)) == standard.index;
     m_defaultIcon.EnableWindow(!showsDefault);
     m_browseIconFile.EnableWindow(TRUE);
@@ -117,12 +115,12 @@ void FolderIconDialog::ShowTarget(const char* path, const char* displayName)
 }
 
 // The hidden edit holds the icon's location as text, the caret after it.
-void FolderIconDialog::ShowIconLocation(const char* file, int index)
+void FolderIconDialog::ShowIconLocation(const wchar_t* file, int index)
 {
-    char full[PATH_BUFFER_SIZE];
-    const DWORD length = GetFullPathNameA(file, sizeof full, full, nullptr);
-    char text[PATH_BUFFER_SIZE + 16];
-    snprintf(text, sizeof text, "%s, %d", length > 0 && length < sizeof full ? full : file, index);
+    wchar_t full[PATH_BUFFER_SIZE];
+    const DWORD length = GetFullPathNameW(file, ARRAYSIZE(full), full, nullptr);
+    wchar_t text[PATH_BUFFER_SIZE + 16];
+    swprintf(text, ARRAYSIZE(text), L"%ls, %d", length > 0 && length < ARRAYSIZE(full) ? full : file, index);
     m_iconLocation.SetWindowText(text);
     const LRESULT end = m_iconLocation.SendMessage(EM_LINELENGTH, static_cast<WPARAM>(-1));
     m_iconLocation.SendMessage(EM_SETSEL, static_cast<WPARAM>(end), end);

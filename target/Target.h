@@ -11,13 +11,13 @@ enum class TargetKind { Folder, Drive };
 // position of the icon in that file, which is also the icon's cell in the
 // grid; -1 when the location names no icon of the file.
 struct IconLocation {
-    char file[PATH_BUFFER_SIZE];
+    wchar_t file[PATH_BUFFER_SIZE];
     int index;
 };
 
 struct CustomisationTarget {
-    char path[PATH_BUFFER_SIZE];          // empty until a folder or drive is taken
-    char displayName[PATH_BUFFER_SIZE];   // the folder's own name, or a drive's whole path
+    wchar_t path[PATH_BUFFER_SIZE];          // empty until a folder or drive is taken
+    wchar_t displayName[PATH_BUFFER_SIZE];   // the folder's own name, or a drive's whole path
     TargetKind kind;
     // The system image list's index of the icon last shown, whole: after an
     // apply the shell is told to redraw that image.

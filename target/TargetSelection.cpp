@@ -1,5 +1,4 @@
 #include "app/FolderIconDialog.h"
-#include "framework/CodePage.h"
 #include "framework/WinApp.h"
 #include "apply/DesktopIni.h"
 #include "target/Target.h"
@@ -16,42 +15,42 @@ enum class PathKind { Refused, Folder, Drive };
 // type alone does not tell: Wine reports the drive's type for any existing
 // path on it, and a folder written with a trailing backslash would then
 // pass for a drive.
-bool IsDriveRootPath(const char* path)
+bool IsDriveRootPath(const wchar_t* path)
 {
-    const unsigned char letter = static_cast<unsigned char>(path[0]);
-    return ((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z')) && path[1] == ':' &&
-           path[2] == '\\' && path[3] == '\0';
+    const wchar_t letter = path[0];
+    return ((letter >= L'A' && letter <= L'Z') || (letter >= L'a' && letter <= L'z')) && path[1] == L':' &&
+           path[2] == L'\\' && path[3] == L'\0';
 }
 
 // Folder: the file system finds a directory of that name, whose own spelling
 // becomes the display name. Drive: the root of an existing drive. Anything
 // else is refused, and so is a path holding wildcards: the search would take
 // them as a pattern and match some other folder.
-PathKind ClassifyPath(const char* path, char (&displayName)[PATH_BUFFER_SIZE])
+PathKind ClassifyPath(const wchar_t* path, wchar_t (&displayName)[PATH_BUFFER_SIZE])
 {
-    if (!path[0] || std::strlen(path) >= PATH_BUFFER_SIZE || std::strpbrk(path, "?*"))
+    if (!path[0] || wcslen(path) >= PATH_BUFFER_SIZE || wcspbrk(path, L"?*"))
         return PathKind::Refused;
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA(path, &found);
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(path, &found);
     if (search != INVALID_HANDLE_VALUE) {
         FindClose(search);
         // A folder whose desktop.ini could not be named cannot be customised.
-        char ini[PATH_BUFFER_SIZE];
+        wchar_t ini[PATH_BUFFER_SIZE];
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !DesktopIniPath(path, ini))
             return PathKind::Refused;
-        lstrcpynA(displayName, found.cFileName, sizeof displayName);
+        lstrcpynW(displayName, found.cFileName, ARRAYSIZE(displayName));
         return PathKind::Folder;
     }
-    if (!IsDriveRootPath(path) || GetDriveTypeA(path) == DRIVE_NO_ROOT_DIR)
+    if (!IsDriveRootPath(path) || GetDriveTypeW(path) == DRIVE_NO_ROOT_DIR)
         return PathKind::Refused;
-    lstrcpynA(displayName, path, sizeof displayName);
+    lstrcpynW(displayName, path, ARRAYSIZE(displayName));
     return PathKind::Drive;
 }
 
-bool ShellSeesAFolder(const char* path)
+bool ShellSeesAFolder(const wchar_t* path)
 {
-    SHFILEINFOA info = {};
-    return SHGetFileInfoA(path, 0, &info, sizeof info, SHGFI_ATTRIBUTES) && (info.dwAttributes & SFGAO_FOLDER);
+    SHFILEINFOW info = {};
+    return SHGetFileInfoW(path, 0, &info, sizeof info, SHGFI_ATTRIBUTES) && (info.dwAttributes & SFGAO_FOLDER);
 }
 
 int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM currentPath)
@@ -60,7 +59,7 @@ int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM currentPa
         // Before the main dialog shows, the browser is the program's only
         // window on the taskbar.
         if (!IsWindowVisible(GetWindow(browser, GW_OWNER)))
-            SetWindowLongA(browser, GWL_EXSTYLE, GetWindowLongA(browser, GWL_EXSTYLE) | WS_EX_APPWINDOW);
+            SetWindowLongW(browser, GWL_EXSTYLE, GetWindowLongW(browser, GWL_EXSTYLE) | WS_EX_APPWINDOW);
         // Opens on the current target. Before there is one there is nothing
         // to select: Wine takes an empty path for its current folder and
         // expands its whole drive, which can hold the browser for minutes.
@@ -69,9 +68,9 @@ int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM currentPa
         // and making that item reads the folders on the way, which can change
         // a folder's access time after it was taken. Asked once more, after
         // what is queued by then, the path is read again and matches.
-        if (*reinterpret_cast<const char*>(currentPath)) {
-            SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, currentPath);
-            PostMessageA(browser, BFFM_SETSELECTIONA, TRUE, currentPath);
+        if (*reinterpret_cast<const wchar_t*>(currentPath)) {
+            SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, currentPath);
+            PostMessageW(browser, BFFM_SETSELECTIONW, TRUE, currentPath);
         }
     }
     return 0;
@@ -79,34 +78,34 @@ int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM currentPa
 
 } // namespace
 
-void FolderIconDialog::TargetFromCommandLine(char* text)
+void FolderIconDialog::TargetFromCommandLine(wchar_t* text)
 {
     if (!text[0]) {
         BrowseForTarget();
         return;
     }
-    char* path = text[0] == '"' ? text + 1 : text;
-    const size_t length = std::strlen(path);
-    if (length > 0 && path[length - 1] == '"')
-        path[length - 1] = '\0';
+    wchar_t* path = text[0] == L'"' ? text + 1 : text;
+    const size_t length = wcslen(path);
+    if (length > 0 && path[length - 1] == L'"')
+        path[length - 1] = L'\0';
     if (ShellSeesAFolder(path))
         SelectTarget(path);
 }
 
 void FolderIconDialog::BrowseForTarget()
 {
-    char title[STRING_BUFFER_SIZE];
+    wchar_t title[STRING_BUFFER_SIZE];
     AfxLoadString(IDS_BROWSE_TITLE, title);
     for (;;) {
-        char displayName[PATH_BUFFER_SIZE];
-        BROWSEINFOA browse = {};
+        wchar_t displayName[PATH_BUFFER_SIZE];
+        BROWSEINFOW browse = {};
         browse.hwndOwner = m_hWnd;
         browse.pszDisplayName = displayName;
         browse.lpszTitle = title;
         browse.ulFlags = BIF_RETURNONLYFSDIRS;
         browse.lpfn = BrowseCallback;
         browse.lParam = reinterpret_cast<LPARAM>(Target.path);
-        const LPITEMIDLIST item = SHBrowseForFolderA(&browse);
+        const LPITEMIDLIST item = SHBrowseForFolderW(&browse);
         if (!item)
             return;
         const bool taken = TakeBrowsedItem(item);
@@ -122,10 +121,9 @@ void FolderIconDialog::BrowseForTarget()
 
 bool FolderIconDialog::TakeBrowsedItem(LPCITEMIDLIST item)
 {
-    wchar_t widePath[PATH_BUFFER_SIZE] = L"";
-    char path[PATH_BUFFER_SIZE] = "";
-    const bool hasPath = SHGetPathFromIDListW(item, widePath) && ToCodePageExactly(widePath, path, sizeof path);
-    char name[PATH_BUFFER_SIZE];
+    wchar_t path[PATH_BUFFER_SIZE] = L"";
+    const bool hasPath = SHGetPathFromIDListW(item, path);
+    wchar_t name[PATH_BUFFER_SIZE];
     const PathKind kind = hasPath ? ClassifyPath(path, name) : PathKind::Refused;
     if (kind == PathKind::Refused) {
         ReportNotCustomisable();
@@ -135,9 +133,9 @@ bool FolderIconDialog::TakeBrowsedItem(LPCITEMIDLIST item)
     return true;
 }
 
-void FolderIconDialog::SelectTarget(const char* path)
+void FolderIconDialog::SelectTarget(const wchar_t* path)
 {
-    char name[PATH_BUFFER_SIZE];
+    wchar_t name[PATH_BUFFER_SIZE];
     const PathKind kind = ClassifyPath(path, name);
     if (kind != PathKind::Refused)
         TakeTarget(kind == PathKind::Drive, path, name);
@@ -146,29 +144,26 @@ void FolderIconDialog::SelectTarget(const char* path)
 // A drive has no infotip of its own: the infotip label and edit are told
 // they are disabled, which greys them, without changing their state, and
 // the edit takes no typing, which nothing would store.
-void FolderIconDialog::TakeTarget(bool drive, const char* path, const char* displayName)
+void FolderIconDialog::TakeTarget(bool drive, const wchar_t* path, const wchar_t* displayName)
 {
     Target.kind = drive ? TargetKind::Drive : TargetKind::Folder;
-    ::SendMessageA(GetDlgItem(IDC_INFOTIP_LABEL), WM_ENABLE, !drive, 0);
+    ::SendMessageW(GetDlgItem(IDC_INFOTIP_LABEL), WM_ENABLE, !drive, 0);
     m_infoTip.SendMessage(WM_ENABLE, !drive);
     m_infoTip.SendMessage(EM_SETREADONLY, drive);
-    char cancel[STRING_BUFFER_SIZE];
+    wchar_t cancel[STRING_BUFFER_SIZE];
     AfxLoadString(IDS_CANCEL, cancel);
     m_cancel.SetWindowText(cancel);
-    lstrcpynA(Target.path, path, sizeof Target.path);
-    lstrcpynA(Target.displayName, displayName, sizeof Target.displayName);
+    lstrcpynW(Target.path, path, ARRAYSIZE(Target.path));
+    lstrcpynW(Target.displayName, displayName, ARRAYSIZE(Target.displayName));
     ShowTarget(Target.path, Target.displayName);
 }
 
 void FolderIconDialog::AcceptDroppedFile(HDROP drop)
 {
-    wchar_t widePath[PATH_BUFFER_SIZE] = L"";
-    char path[PATH_BUFFER_SIZE] = "";
+    wchar_t path[PATH_BUFFER_SIZE] = L"";
     // A longer path is refused whole: cut to fit, it could name another item.
     const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
-    const bool fits = length > 0 && length < PATH_BUFFER_SIZE &&
-                      DragQueryFileW(drop, 0, widePath, PATH_BUFFER_SIZE) == length &&
-                      ToCodePageExactly(widePath, path, sizeof path);
+    const bool fits = length > 0 && length < PATH_BUFFER_SIZE && DragQueryFileW(drop, 0, path, PATH_BUFFER_SIZE) == length;
     DragFinish(drop);
     if (!fits) {
         MessageBeep(MB_ICONEXCLAMATION);
@@ -180,7 +175,7 @@ void FolderIconDialog::AcceptDroppedFile(HDROP drop)
         OfferIconFile(path);
 }
 
-void FolderIconDialog::OfferIconFile(const char* path)
+void FolderIconDialog::OfferIconFile(const wchar_t* path)
 {
     if (!ChooseIcon(path, 0))
         MessageBeep(MB_ICONEXCLAMATION);

@@ -122,7 +122,7 @@ TEST_F(AboutBox, HoverColourMovesFromLinkToLinkAndGoesOverTheBox)
 
 TEST_F(AboutBox, HelpButtonShowsExactlyTheBytesOfTheHelpResource)
 {
-    const HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(IDR_HELP_TEXT), RT_HELP_TEXT);
+    const HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(IDR_HELP_TEXT), RT_HELP_TEXT);
     const std::string resource(static_cast<const char*>(LockResource(LoadResource(nullptr, found))), SizeofResource(nullptr, found));
     EXPECT_EQ(resource.size(), 2548u);
     std::vector<char> shown(4096, '\0');

@@ -1,5 +1,6 @@
 // The built program, started as a user starts it.
 #include "harness/Program.h"
+#include "harness/RegistryKey.h"
 #include "harness/TempFolder.h"
 #include "harness/Windows.h"
 #include "resource.h"
@@ -18,22 +19,50 @@ TEST(Program, StartsWithItsMainWindowAndEndsWhenCancelIsPressed)
     EXPECT_EQ(program.ExitCode(), 0u);
 }
 
+namespace {
+
+// A control's text in another process: asked of the control itself, which
+// the platform does not do for a window without a caption.
+std::wstring ControlText(HWND window, int id)
+{
+    wchar_t text[512] = L"";
+    SendMessageW(GetDlgItem(window, id), WM_GETTEXT, ARRAYSIZE(text), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+} // namespace
+
 // The command line the system hands over is UTF-16: a folder named outside
-// the code page must not become its look-alike, which is never written to.
-TEST(Program, CommandLineOutsideTheCodePageNamesNoFolder)
+// the code page is customised as itself, an infotip outside it is kept, and
+// both show again at the next start; the look-alike is never written to.
+TEST(Program, FolderNamedOutsideTheCodePageIsCustomisedAsItself)
 {
     TempFolder temp;
-    const std::wstring omega = std::wstring(temp.Path().begin(), temp.Path().end()) + L"\\\x03a9mega";
+    const std::wstring name = L"\x03a9mega \x263c \xd83d\xdcf7";
+    const std::wstring omega = Wide(temp.Path()) + L"\\" + name;
+    const std::wstring greek = L"\x0391\x03b8\x03ae\x03bd\x03b1 2024";
     const std::string lookAlike = temp / "Omega";
+    ScopedRegistryKey recentFiles{ HKEY_CURRENT_USER, "Software\\KORBINEX\\Brisevent" };
     ASSERT_TRUE(CreateDirectoryW(omega.c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA(lookAlike.c_str(), nullptr));
-
-    ProgramProcess program(L"\"" + omega + L"\"");
-    const HWND window = program.WaitForMainWindow();
+    {
+        ProgramProcess program(L"\"" + omega + L"\"");
+        const HWND window = program.WaitForMainWindow();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(ControlText(window, IDC_TARGET_NAME), name);
+        SendMessageW(GetDlgItem(window, IDC_ICON_GRID), LB_SETCURSEL, 5, 0);
+        SendMessageW(GetDlgItem(window, IDC_INFOTIP), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(greek.c_str()));
+        SendMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+        EXPECT_TRUE(program.WaitForEnd());
+    }
+    ProgramProcess again(L"\"" + omega + L"\"");
+    const HWND window = again.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(WindowText(GetDlgItem(window, IDC_TARGET_NAME)), "");
+    EXPECT_EQ(ControlText(window, IDC_TARGET_NAME), name);
+    EXPECT_EQ(ControlText(window, IDC_INFOTIP), greek);
+    EXPECT_EQ(SendMessageW(GetDlgItem(window, IDC_ICON_GRID), LB_GETCURSEL, 0, 0), 5);
     SendMessageA(GetDlgItem(window, IDCANCEL), BM_CLICK, 0, 0);
-    EXPECT_TRUE(program.WaitForEnd());
+    EXPECT_TRUE(again.WaitForEnd());
     EXPECT_EQ(GetFileAttributesA((lookAlike + "\\desktop.ini").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 

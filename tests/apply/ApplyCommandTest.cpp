@@ -97,7 +97,7 @@ protected:
     {
         SendMessageA(dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Control(id)));
     }
-    void Choose(int index) { ASSERT_TRUE(dialog.ChooseIcon(iconFile.c_str(), index)); }
+    void Choose(int index) { ASSERT_TRUE(dialog.ChooseIcon(Wide(iconFile).c_str(), index)); }
     void Unselect() const { SendMessageA(Control(IDC_ICON_GRID), LB_SETCURSEL, static_cast<WPARAM>(-1), 0); }
     // Replaces the infotip as typing it would.
     void TypeInfoTip(const std::string& text) const
@@ -131,7 +131,7 @@ protected:
 TEST_F(ApplyCommandTest, FolderGetsTheGridsIconAndTheInfoTipWithItsAttributes)
 {
     Open();
-    dialog.SelectTarget(folder.c_str());
+    dialog.SelectTarget(Wide(folder).c_str());
     Choose(2);
     TypeInfoTip("Photos d'\xe9t\xe9");
     Click(IDC_APPLY);
@@ -145,7 +145,7 @@ TEST_F(ApplyCommandTest, DefaultFolderIconInOtherLetterCaseRemovesTheCustomisati
 {
     ScopedDefaultIcon standard("Directory", Upper(iconFile) + ",1");
     Open();
-    dialog.SelectTarget(folder.c_str());
+    dialog.SelectTarget(Wide(folder).c_str());
     Choose(2);
     TypeInfoTip("Souvenirs");
     Click(IDC_APPLY);
@@ -163,7 +163,7 @@ TEST_F(ApplyCommandTest, OkAfterAPlainWriteClosesAtOnce)
     DWORD clicked = 0;
     ModalDriver driver;
     driver.Then(OnDialog([&] {
-        dialog.SelectTarget(folder.c_str());
+        dialog.SelectTarget(Wide(folder).c_str());
         Choose(2);
         clicked = GetTickCount();
         Click(IDOK);
@@ -185,7 +185,7 @@ TEST_F(ApplyCommandTest, OkThatEmptiesDesktopIniClosesOnceTheTimerHasDeletedIt)
     bool openWithFile = false;
     ModalDriver driver;
     driver.Then(OnDialog([&] {
-        dialog.SelectTarget(folder.c_str());
+        dialog.SelectTarget(Wide(folder).c_str());
         Choose(1);
         clicked = GetTickCount();
         Click(IDOK);
@@ -209,13 +209,13 @@ TEST_F(ApplyCommandTest, DriveGetsTheIconInTheRegistryAndTheDefaultDriveIconRese
     ScopedRegistryKey drive(HKEY_LOCAL_MACHINE, DRIVE_ICONS + "\\C");
     ScopedDefaultIcon standard("Drive", Upper(iconFile) + ",1");
     Open();
-    dialog.SelectTarget(DRIVE_C);
+    dialog.SelectTarget(Wide(DRIVE_C).c_str());
     ASSERT_EQ(Target.kind, TargetKind::Drive);
     Choose(2);
     Click(IDC_APPLY);
     // The grid keeps the spelling under which it loaded the file: here the
     // default icon's, which showing the drive loaded first.
-    const std::string gridFile = dialog.IconGrid().m_currentFile;
+    const std::string gridFile = Narrow(dialog.IconGrid().m_currentFile);
     ASSERT_EQ(lstrcmpiA(gridFile.c_str(), iconFile.c_str()), 0);
     const StoredValue set = ReadValue(HKEY_LOCAL_MACHINE, DRIVE_C_ICON, nullptr);
     EXPECT_EQ(set.type, static_cast<DWORD>(REG_SZ));
@@ -250,7 +250,7 @@ TEST_F(ApplyCommandTest, DefaultRemovesTheIconWhereverTheSystemAndTheFileNameIt)
 
         FolderIconDialog shown;
         ASSERT_TRUE(shown.Create());
-        shown.SelectTarget(folder.c_str());
+        shown.SelectTarget(Wide(folder).c_str());
         EXPECT_EQ(SendMessageA(GetDlgItem(shown.m_hWnd, IDC_ICON_GRID), LB_GETCURSEL, 0, 0), 2);
         SendMessageA(GetDlgItem(shown.m_hWnd, IDC_DEFAULT_ICON), BM_CLICK, 0, 0);
         SendMessageA(GetDlgItem(shown.m_hWnd, IDC_APPLY), BM_CLICK, 0, 0);
@@ -274,12 +274,12 @@ TEST_F(ApplyCommandTest, ReopenedDriveShowsItsIconAndTheDefaultResetsIt)
     iconFile = commaFolder + "\\trois.dll";
     ASSERT_TRUE(CopyFileA(PathBesideTests("icon-files\\three-icons.dll").c_str(), iconFile.c_str(), TRUE));
     Open();
-    dialog.SelectTarget(DRIVE_C);
+    dialog.SelectTarget(Wide(DRIVE_C).c_str());
     Choose(2);
     Click(IDC_APPLY);
-    dialog.SelectTarget(DRIVE_C);
+    dialog.SelectTarget(Wide(DRIVE_C).c_str());
 
-    EXPECT_EQ(lstrcmpiA(dialog.IconGrid().m_currentFile, iconFile.c_str()), 0) << dialog.IconGrid().m_currentFile;
+    EXPECT_EQ(lstrcmpiW(dialog.IconGrid().m_currentFile, Wide(iconFile).c_str()), 0) << dialog.IconGrid().m_currentFile;
     EXPECT_EQ(SendMessageA(Control(IDC_ICON_GRID), LB_GETCURSEL, 0, 0), 2);
     EXPECT_TRUE(SameIcons(reinterpret_cast<HICON>(SendMessageA(Control(IDC_TARGET_ICON), STM_GETICON, 0, 0)),
                           iconFile.c_str(), 2));
@@ -301,7 +301,7 @@ TEST_F(ApplyCommandTest, RefusedDriveWriteShowsTheSystemsReasonAndKeepsTheChoice
               ERROR_SUCCESS);
     RegCloseKey(letter);
     Open();
-    dialog.SelectTarget(DRIVE_C);
+    dialog.SelectTarget(Wide(DRIVE_C).c_str());
     Choose(2);
     {
         MessageBoxAnswers boxes;
@@ -320,7 +320,7 @@ TEST_F(ApplyCommandTest, ApplyButtonAppliesDisablesItselfAndRenamesCancelWithout
 {
     ModalDriver driver;
     driver.Then(OnDialog([&] {
-        dialog.SelectTarget(folder.c_str());
+        dialog.SelectTarget(Wide(folder).c_str());
         EXPECT_EQ(WindowText(Control(IDCANCEL)), "Annuler");
         Choose(2);
         Click(IDC_APPLY);
@@ -337,7 +337,7 @@ TEST_F(ApplyCommandTest, DoubleClickInTheGridAppliesWithApplyDisabledWithoutClos
 {
     ModalDriver driver;
     driver.Then(OnDialog([&] {
-        dialog.SelectTarget(folder.c_str());
+        dialog.SelectTarget(Wide(folder).c_str());
         Choose(2);
         Click(IDC_APPLY);
         // Moved without notice, so Apply stays disabled.
@@ -354,7 +354,7 @@ TEST_F(ApplyCommandTest, DoubleClickInTheGridAppliesWithApplyDisabledWithoutClos
 TEST_F(ApplyCommandTest, TypingAnInfoTipEnablesApply)
 {
     Open();
-    dialog.SelectTarget(folder.c_str());
+    dialog.SelectTarget(Wide(folder).c_str());
     ASSERT_FALSE(Enabled(IDC_APPLY));
     TypeInfoTip("x");
     EXPECT_TRUE(Enabled(IDC_APPLY));
@@ -368,14 +368,14 @@ TEST_F(ApplyCommandTest, IconFileInsideTheFolderTravelsWithIt)
     iconFile = folder + "\\icones\\a.dll";
     ASSERT_TRUE(CopyFileA(PathBesideTests("icon-files\\three-icons.dll").c_str(), iconFile.c_str(), TRUE));
     Open();
-    dialog.SelectTarget(folder.c_str());
+    dialog.SelectTarget(Wide(folder).c_str());
     Choose(2);
     Click(IDC_APPLY);
     const std::string moved = temp / "Ailleurs";
     ASSERT_TRUE(MoveFileA(folder.c_str(), moved.c_str()));
-    dialog.SelectTarget(moved.c_str());
+    dialog.SelectTarget(Wide(moved).c_str());
     EXPECT_EQ(ProfileValue(moved + "\\desktop.ini", ".ShellClassInfo", "IconFile"), "icones\\a.dll");
-    EXPECT_EQ(lstrcmpiA(dialog.IconGrid().m_currentFile, (moved + "\\icones\\a.dll").c_str()), 0);
+    EXPECT_EQ(lstrcmpiW(dialog.IconGrid().m_currentFile, Wide((moved + "\\icones\\a.dll")).c_str()), 0);
     EXPECT_EQ(SendMessageA(Control(IDC_ICON_GRID), LB_GETCURSEL, 0, 0), 2);
 }
 
@@ -385,7 +385,7 @@ TEST_F(ApplyCommandTest, InfoTipWithNoIconSelectedLeavesTheIconKeys)
 {
     WriteBytes(ini, IniFor(2, ""));
     Open();
-    dialog.SelectTarget(folder.c_str());
+    dialog.SelectTarget(Wide(folder).c_str());
     Unselect();
     TypeInfoTip("Souvenirs");
     Click(IDC_APPLY);
@@ -405,7 +405,7 @@ TEST_F(ApplyCommandTest, NothingSelectedAndNothingTypedIsNothingToApply)
     Open();
     for (const std::string& target : { std::string(DRIVE_C), folder }) {
         SCOPED_TRACE(target);
-        dialog.SelectTarget(target.c_str());
+        dialog.SelectTarget(Wide(target).c_str());
         Choose(2);
         Unselect();
         TypeInfoTip(target == folder ? "" : "x");
@@ -423,7 +423,7 @@ TEST_F(ApplyCommandTest, NothingSelectedAndNothingTypedIsNothingToApply)
 TEST_F(ApplyCommandTest, IconFileGoneOrChangedSinceShownIsNotApplied)
 {
     Open();
-    dialog.SelectTarget(folder.c_str());
+    dialog.SelectTarget(Wide(folder).c_str());
     for (const bool replaced : { true, false }) {
         SCOPED_TRACE(replaced ? "replaced" : "deleted");
         Choose(2);
@@ -471,7 +471,7 @@ TEST_F(ApplyCommandTest, WithoutTargetOkWithApplyEnabledStillCloses)
 TEST_F(ApplyCommandTest, AppliedFileBecomesTheFirstRecentFileAndIsListed)
 {
     Open();
-    dialog.SelectTarget(folder.c_str());
+    dialog.SelectTarget(Wide(folder).c_str());
     Choose(2);
     Click(IDC_APPLY);
 
@@ -493,7 +493,7 @@ TEST_F(ApplyCommandTest, AppliedFileBecomesTheFirstRecentFileAndIsListed)
 TEST_F(ApplyCommandTest, ShellIsToldOfTheAttributesAndOfTheNewAndOldImages)
 {
     Open();
-    dialog.SelectTarget(folder.c_str());
+    dialog.SelectTarget(Wide(folder).c_str());
     // An index past 16 bits goes to the shell whole.
     Target.oldImageIndex += 0x10000;
     const DWORD oldImage = Target.oldImageIndex;
@@ -508,7 +508,7 @@ TEST_F(ApplyCommandTest, ShellIsToldOfTheAttributesAndOfTheNewAndOldImages)
     const std::vector<SentNotice>& calls = sent.Notices();
     ASSERT_EQ(calls.size(), 3u);
     EXPECT_EQ(calls[0].event, SHCNE_ATTRIBUTES);
-    EXPECT_EQ(calls[0].flags, static_cast<UINT>(SHCNF_PATHA | SHCNF_FLUSH));
+    EXPECT_EQ(calls[0].flags, static_cast<UINT>(SHCNF_PATHW | SHCNF_FLUSH));
     EXPECT_EQ(calls[0].item.path, folder);
     for (int update = 1; update <= 2; ++update) {
         EXPECT_EQ(calls[update].event, SHCNE_UPDATEIMAGE);
@@ -550,7 +550,7 @@ TEST_F(ApplyCommandTest, IconOnlyApplyKeepsTheStoredInfoTipToTheByte)
     Open();
     for (const auto& [before, kept] : files) {
         WriteBytes(ini, before);
-        dialog.SelectTarget(folder.c_str());
+        dialog.SelectTarget(Wide(folder).c_str());
         Choose(2);
         Click(IDC_APPLY);
         const std::string after = ReadBytes(ini);
@@ -560,7 +560,7 @@ TEST_F(ApplyCommandTest, IconOnlyApplyKeepsTheStoredInfoTipToTheByte)
     // The edit shows the text as stored, not as question marks.
     wchar_t shown[64] = L"";
     WriteBytes(ini, wideBytes);
-    dialog.SelectTarget(folder.c_str());
+    dialog.SelectTarget(Wide(folder).c_str());
     GetWindowTextW(Control(IDC_INFOTIP), shown, 64);
     EXPECT_EQ(std::wstring(shown), unicode);
 }
@@ -575,7 +575,7 @@ TEST_F(ApplyCommandTest, FailedWriteKeepsTheDialogAndTheChoiceAndRecordsNothing)
     int selection = -1;
     ModalDriver driver;
     driver.Then(OnDialog([&] {
-              dialog.SelectTarget(folder.c_str());
+              dialog.SelectTarget(Wide(folder).c_str());
               Choose(2);
               PostMessageA(Control(IDOK), BM_CLICK, 0, 0);
           }))
@@ -613,7 +613,7 @@ TEST_F(ApplyCommandTest, TheComboShowsWhatGetsApplied)
     WriteBytes(text, "pas une ic\xf4ne");
     ASSERT_TRUE(StoreOneRecentFile(RECENT_KEY, gone));
     Open();
-    dialog.SelectTarget(folder.c_str());
+    dialog.SelectTarget(Wide(folder).c_str());
     Choose(1);
     const HWND combo = Control(IDC_ICON_FILE);
     const HWND edit = GetWindow(combo, GW_CHILD);

@@ -30,7 +30,7 @@ protected:
 
 TEST_F(DriveIcon, SetWritesTheLocationWithItsTerminatingZero)
 {
-    SetDriveIcon('Q', "C:\\Ic\xf4nes\\dossiers.ico", 3);
+    SetDriveIcon('Q', L"C:\\Ic\xf4nes\\dossiers.ico", 3);
     const RegistryData value = ReadValue(DRIVE_ICONS + "\\Q\\DefaultIcon", nullptr);
     ASSERT_TRUE(value.present);
     EXPECT_EQ(value.type, static_cast<DWORD>(REG_SZ));
@@ -39,8 +39,8 @@ TEST_F(DriveIcon, SetWritesTheLocationWithItsTerminatingZero)
 
 TEST_F(DriveIcon, LowerCaseLetterNamesTheSameKeyAsItsUpperCase)
 {
-    SetDriveIcon('q', "C:\\a.ico", 1);
-    SetDriveIcon('Q', "C:\\b.ico", -2);
+    SetDriveIcon('q', L"C:\\a.ico", 1);
+    SetDriveIcon('Q', L"C:\\b.ico", -2);
     EXPECT_EQ(ReadValue(DRIVE_ICONS + "\\q\\DefaultIcon", nullptr).data, TextWithZero("C:\\b.ico,-2"));
     HKEY drives;
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, DRIVE_ICONS.c_str(), 0, KEY_READ | REGISTRY_VIEW, &drives), ERROR_SUCCESS);
@@ -54,7 +54,7 @@ TEST_F(DriveIcon, LowerCaseLetterNamesTheSameKeyAsItsUpperCase)
 
 TEST_F(DriveIcon, ResetDeletesOnlyTheDefaultValueAndKeepsTheKeys)
 {
-    SetDriveIcon('Q', "C:\\a.ico", 1);
+    SetDriveIcon('Q', L"C:\\a.ico", 1);
     HKEY icon;
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (DRIVE_ICONS + "\\Q\\DefaultIcon").c_str(), 0, KEY_ALL_ACCESS | REGISTRY_VIEW, &icon),
               ERROR_SUCCESS);

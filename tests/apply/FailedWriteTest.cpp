@@ -31,7 +31,7 @@ TEST_F(FolderTest, FailedWriteShowsOneErrorAndChangesNoAttribute)
 
     {
         MessageBoxAnswers boxes;
-        EXPECT_FALSE(dialog.WriteFolderIcon(folder.c_str(), "C:\\a.ico", 3, L"texte"));
+        EXPECT_FALSE(dialog.WriteFolderIcon(Wide(folder).c_str(), L"C:\\a.ico", 3, L"texte"));
         ExpectOneErrorBox(boxes.shown, ini, reason);
     }
     EXPECT_FALSE(Attributes(folder) & FILE_ATTRIBUTE_SYSTEM);
@@ -39,7 +39,7 @@ TEST_F(FolderTest, FailedWriteShowsOneErrorAndChangesNoAttribute)
     ASSERT_TRUE(SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_SYSTEM));
     {
         MessageBoxAnswers boxes;
-        EXPECT_EQ(dialog.RemoveFolderIcon(folder.c_str(), L""), IniRemoval::Failed);
+        EXPECT_EQ(dialog.RemoveFolderIcon(Wide(folder).c_str(), L""), IniRemoval::Failed);
         ExpectOneErrorBox(boxes.shown, ini, reason);
     }
     EXPECT_TRUE(Attributes(folder) & FILE_ATTRIBUTE_SYSTEM);
@@ -52,7 +52,7 @@ TEST_F(FolderTest, FolderThatIsGoneGivesTheSystemsReason)
     ASSERT_NE(reason, SystemText(ERROR_ACCESS_DENIED));
 
     MessageBoxAnswers boxes;
-    EXPECT_FALSE(dialog.WriteFolderIcon(gone.c_str(), "C:\\a.ico", 3, L""));
+    EXPECT_FALSE(dialog.WriteFolderIcon(Wide(gone).c_str(), L"C:\\a.ico", 3, L""));
     ExpectOneErrorBox(boxes.shown, gone + "\\desktop.ini", reason);
     EXPECT_FALSE(Exists(gone));
 }

@@ -61,12 +61,12 @@ TEST_F(PictureIconTest, PictureIsOneCellFittedIntoASquareOrNone)
         SCOPED_TRACE(name);
         const std::string path = PathBesideTests((std::string("icon-files\\") + name).c_str());
         const bool readable = name == std::string("halves.png");
-        EXPECT_EQ(IconCount(path.c_str()), readable ? 1 : 0);
-        EXPECT_EQ(dialog.ChooseIcon(path.c_str(), 0), readable);
+        EXPECT_EQ(IconCount(Wide(path).c_str()), readable ? 1 : 0);
+        EXPECT_EQ(dialog.ChooseIcon(Wide(path).c_str(), 0), readable);
     }
     EXPECT_EQ(SendMessageA(dialog.IconGrid().m_hWnd, LB_GETCOUNT, 0, 0), 1);
     HICON icon = nullptr;
-    ASSERT_EQ(ExtractIcons(picture.c_str(), 0, &icon, nullptr, 1), 1);
+    ASSERT_EQ(ExtractIcons(Wide(picture).c_str(), 0, &icon, nullptr, 1), 1);
     ExpectHalvesAt32(icon);
     DestroyIcon(icon);
 }
@@ -75,8 +75,8 @@ TEST_F(PictureIconTest, PictureIsOneCellFittedIntoASquareOrNone)
 // and keeps it when it moves; the recent list names the picture.
 TEST_F(PictureIconTest, AppliedPictureBecomesAnIconFileInsideTheFolder)
 {
-    dialog.SelectTarget(folder.c_str());
-    ASSERT_TRUE(dialog.ChooseIcon(picture.c_str(), 0));
+    dialog.SelectTarget(Wide(folder).c_str());
+    ASSERT_TRUE(dialog.ChooseIcon(Wide(picture).c_str(), 0));
     Apply();
     const std::string made = folder + "\\halves.ico";
     EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconFile"), "halves.ico");
@@ -100,8 +100,8 @@ TEST_F(PictureIconTest, AppliedPictureBecomesAnIconFileInsideTheFolder)
 
     const std::string moved = temp / "Ailleurs";
     ASSERT_TRUE(MoveFileA(folder.c_str(), moved.c_str()));
-    dialog.SelectTarget(moved.c_str());
-    EXPECT_EQ(lstrcmpiA(dialog.IconGrid().m_currentFile, (moved + "\\halves.ico").c_str()), 0);
+    dialog.SelectTarget(Wide(moved).c_str());
+    EXPECT_EQ(lstrcmpiW(dialog.IconGrid().m_currentFile, Wide((moved + "\\halves.ico")).c_str()), 0);
     EXPECT_EQ(SendMessageA(dialog.IconGrid().m_hWnd, LB_GETCURSEL, 0, 0), 0);
 }
 
@@ -111,9 +111,9 @@ TEST_F(PictureIconTest, MadeFileNeverReplacesTheUsersAndGoesWithTheDefault)
 {
     const std::string users = folder + "\\halves.ico";
     WriteBytes(users, "le fichier de l'utilisateur");
-    dialog.SelectTarget(folder.c_str());
+    dialog.SelectTarget(Wide(folder).c_str());
     for (int time = 0; time < 2; ++time) {
-        ASSERT_TRUE(dialog.ChooseIcon(picture.c_str(), 0));
+        ASSERT_TRUE(dialog.ChooseIcon(Wide(picture).c_str(), 0));
         Apply();
     }
     const std::string made = folder + "\\halves (2).ico";

@@ -16,13 +16,13 @@ constexpr DWORD AFTER_TIMER_MS = APPLY_TIMER_PERIOD_MS * 2;
 
 TEST_F(FolderTest, RemovalThatEmptiesTheFileDeletesItAfterTheTimer)
 {
-    dialog.WriteFolderIcon(folder.c_str(), "C:\\a.ico", 3, L"");
+    dialog.WriteFolderIcon(Wide(folder).c_str(), L"C:\\a.ico", 3, L"");
     ASSERT_TRUE(Attributes(folder) & FILE_ATTRIBUTE_SYSTEM);
 
-    EXPECT_EQ(IniRemoval::Emptied, dialog.RemoveFolderIcon(folder.c_str(), L""));
+    EXPECT_EQ(IniRemoval::Emptied, dialog.RemoveFolderIcon(Wide(folder).c_str(), L""));
     EXPECT_EQ(ReadBytes(ini), "");
     EXPECT_EQ(Attributes(ini), static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL));
-    EXPECT_EQ(PendingIniDeletions, std::vector<std::string>{ ini });
+    EXPECT_EQ(PendingIniDeletions, std::vector<std::wstring>{ Wide(ini) });
     EXPECT_EQ(Attributes(folder), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
 
     PumpMessages(BEFORE_TIMER_MS);
@@ -38,8 +38,8 @@ TEST_F(FolderTest, DeletionStillDueWhenTheDialogClosesIsCarriedOut)
     const std::string other = temp / "Autre";
     ASSERT_TRUE(CreateDirectoryA(other.c_str(), nullptr));
     for (const std::string& target : { folder, other }) {
-        dialog.WriteFolderIcon(target.c_str(), "C:\\a.ico", 3, L"");
-        ASSERT_EQ(IniRemoval::Emptied, dialog.RemoveFolderIcon(target.c_str(), L""));
+        dialog.WriteFolderIcon(Wide(target).c_str(), L"C:\\a.ico", 3, L"");
+        ASSERT_EQ(IniRemoval::Emptied, dialog.RemoveFolderIcon(Wide(target).c_str(), L""));
     }
     WriteBytes(other + "\\desktop.ini", "[Autre]\r\nCl\xe9=\xe9t\xe9\r\n");
     DestroyWindow(dialog.m_hWnd);
@@ -50,9 +50,9 @@ TEST_F(FolderTest, DeletionStillDueWhenTheDialogClosesIsCarriedOut)
 TEST_F(FolderTest, RemovalWithoutAnyFileSchedulesItsDeletionAllTheSame)
 {
     ASSERT_TRUE(SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN));
-    EXPECT_EQ(IniRemoval::Emptied, dialog.RemoveFolderIcon(folder.c_str(), L""));
+    EXPECT_EQ(IniRemoval::Emptied, dialog.RemoveFolderIcon(Wide(folder).c_str(), L""));
     EXPECT_FALSE(Exists(ini));
-    EXPECT_EQ(PendingIniDeletions, std::vector<std::string>{ ini });
+    EXPECT_EQ(PendingIniDeletions, std::vector<std::wstring>{ Wide(ini) });
     EXPECT_EQ(Attributes(folder), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN));
     PumpMessages(AFTER_TIMER_MS);
     EXPECT_FALSE(Exists(ini));
@@ -60,8 +60,8 @@ TEST_F(FolderTest, RemovalWithoutAnyFileSchedulesItsDeletionAllTheSame)
 
 TEST_F(FolderTest, RemovalKeepsTheInfoTipAndTheFile)
 {
-    dialog.WriteFolderIcon(folder.c_str(), "C:\\a.ico", 3, L"ancien");
-    EXPECT_EQ(IniRemoval::Kept, dialog.RemoveFolderIcon(folder.c_str(), L"Mes photos"));
+    dialog.WriteFolderIcon(Wide(folder).c_str(), L"C:\\a.ico", 3, L"ancien");
+    EXPECT_EQ(IniRemoval::Kept, dialog.RemoveFolderIcon(Wide(folder).c_str(), L"Mes photos"));
     EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\nInfoTip=Mes photos\r\n");
     EXPECT_EQ(Attributes(ini), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
     // The shell reads the infotip left only from a System folder.
@@ -73,7 +73,7 @@ TEST_F(FolderTest, RemovalKeepsTheInfoTipAndTheFile)
 
 TEST_F(FolderTest, RemovalWithInfoTipFromAFolderWithoutFileCreatesItUnhidden)
 {
-    EXPECT_EQ(IniRemoval::Kept, dialog.RemoveFolderIcon(folder.c_str(), L"Mes photos"));
+    EXPECT_EQ(IniRemoval::Kept, dialog.RemoveFolderIcon(Wide(folder).c_str(), L"Mes photos"));
     EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\nInfoTip=Mes photos\r\n");
     EXPECT_FALSE(Attributes(ini) & FILE_ATTRIBUTE_HIDDEN);
 }
@@ -82,7 +82,7 @@ TEST_F(FolderTest, RemovalKeepsOtherKeysOfTheSection)
 {
     WriteBytes(ini, "[.ShellClassInfo]\r\nIconResource=C:\\autre.dll,4\r\nIconFile=C:\\a.ico\r\nIconIndex=3\r\n"
                     "LocalizedResourceName=@C:\\noms.dll,-5\r\nConfirmFileOp=0\r\nInfoTip=ancien\r\n");
-    EXPECT_EQ(IniRemoval::Kept, dialog.RemoveFolderIcon(folder.c_str(), L""));
+    EXPECT_EQ(IniRemoval::Kept, dialog.RemoveFolderIcon(Wide(folder).c_str(), L""));
     EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\nLocalizedResourceName=@C:\\noms.dll,-5\r\n");
     EXPECT_TRUE(PendingIniDeletions.empty());
 }
@@ -91,7 +91,7 @@ TEST_F(FolderTest, RemovalDeletesTheSectionButKeepsOtherSections)
 {
     WriteBytes(ini, std::string(OWN_KEYS_ONLY) + "[ViewState]\r\nMode=4\r\n");
     ASSERT_TRUE(SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_HIDDEN));
-    EXPECT_EQ(IniRemoval::Kept, dialog.RemoveFolderIcon(folder.c_str(), L""));
+    EXPECT_EQ(IniRemoval::Kept, dialog.RemoveFolderIcon(Wide(folder).c_str(), L""));
     EXPECT_EQ(ProfileValue(ini, "ViewState", "Mode"), "4");
     EXPECT_EQ(ReadBytes(ini).find(".ShellClassInfo"), std::string::npos);
     EXPECT_EQ(Attributes(ini), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
@@ -101,8 +101,8 @@ TEST_F(FolderTest, RemovalDeletesTheSectionButKeepsOtherSections)
 TEST_F(FolderTest, WriteBeforeTheTimerKeepsTheFileOfTheSameFolder)
 {
     WriteBytes(ini, OWN_KEYS_ONLY);
-    ASSERT_EQ(IniRemoval::Emptied, dialog.RemoveFolderIcon(folder.c_str(), L""));
-    dialog.WriteFolderIcon(folder.c_str(), "C:\\b.ico", 1, L"");
+    ASSERT_EQ(IniRemoval::Emptied, dialog.RemoveFolderIcon(Wide(folder).c_str(), L""));
+    dialog.WriteFolderIcon(Wide(folder).c_str(), L"C:\\b.ico", 1, L"");
     PumpMessages(AFTER_TIMER_MS);
     EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconFile"), "C:\\b.ico");
 }
@@ -117,9 +117,9 @@ TEST_F(FolderTest, EveryPendingDeletionHappensWhateverFollowsInOtherFolders)
     ASSERT_TRUE(CreateDirectoryA(third.c_str(), nullptr));
     WriteBytes(ini, OWN_KEYS_ONLY);
     WriteBytes(second + "\\desktop.ini", OWN_KEYS_ONLY);
-    ASSERT_EQ(IniRemoval::Emptied, dialog.RemoveFolderIcon(folder.c_str(), L""));
-    ASSERT_EQ(IniRemoval::Emptied, dialog.RemoveFolderIcon(second.c_str(), L""));
-    ASSERT_TRUE(dialog.WriteFolderIcon(third.c_str(), "C:\\b.ico", 1, L""));
+    ASSERT_EQ(IniRemoval::Emptied, dialog.RemoveFolderIcon(Wide(folder).c_str(), L""));
+    ASSERT_EQ(IniRemoval::Emptied, dialog.RemoveFolderIcon(Wide(second).c_str(), L""));
+    ASSERT_TRUE(dialog.WriteFolderIcon(Wide(third).c_str(), L"C:\\b.ico", 1, L""));
     PumpMessages(AFTER_TIMER_MS);
     EXPECT_FALSE(Exists(ini));
     EXPECT_FALSE(Exists(second + "\\desktop.ini"));
@@ -137,7 +137,7 @@ TEST_F(FolderTest, RemovalKeepsSystemWhileTheFileKeepsAnything)
     for (const char* before : leftovers) {
         WriteBytes(ini, before);
         ASSERT_TRUE(SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_SYSTEM));
-        EXPECT_EQ(IniRemoval::Kept, dialog.RemoveFolderIcon(folder.c_str(), L""));
+        EXPECT_EQ(IniRemoval::Kept, dialog.RemoveFolderIcon(Wide(folder).c_str(), L""));
         EXPECT_TRUE(Attributes(folder) & FILE_ATTRIBUTE_SYSTEM) << before;
     }
 }
@@ -146,6 +146,6 @@ TEST_F(FolderTest, RemovalKeepsSystemWhileTheFileKeepsAnything)
 TEST_F(FolderTest, RemovalWithTheInfoTipUnchangedKeepsIt)
 {
     WriteBytes(ini, "[.ShellClassInfo]\r\nIconFile=C:\\a.ico\r\nInfoTip=garder\r\n");
-    EXPECT_EQ(IniRemoval::Kept, dialog.RemoveFolderIcon(folder.c_str(), nullptr));
+    EXPECT_EQ(IniRemoval::Kept, dialog.RemoveFolderIcon(Wide(folder).c_str(), nullptr));
     EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\nInfoTip=garder\r\n");
 }

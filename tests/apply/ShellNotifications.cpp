@@ -1,4 +1,5 @@
 #include "ShellNotifications.h"
+#include "harness/Windows.h"
 #include <cstring>
 
 namespace {
@@ -122,8 +123,8 @@ SentShellNotices::~SentShellNotices()
 void WINAPI SentShellNotices::Notify(LONG event, UINT flags, LPCVOID item1, LPCVOID item2)
 {
     SentNotice notice = { event, flags, { event, "", 0 }, item2 != nullptr };
-    if ((flags & SHCNF_TYPE) == SHCNF_PATHA)
-        notice.item.path = item1 ? static_cast<const char*>(item1) : "";
+    if ((flags & SHCNF_TYPE) == SHCNF_PATHW)
+        notice.item.path = item1 ? Narrow(static_cast<const wchar_t*>(item1)) : "";
     else if ((flags & SHCNF_TYPE) == SHCNF_DWORD)
         notice.item.value = static_cast<DWORD>(reinterpret_cast<DWORD_PTR>(item1));
     g_sent->m_notices.push_back(notice);

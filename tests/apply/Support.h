@@ -3,6 +3,7 @@
 #pragma once
 #include "app/FolderIconDialog.h"
 #include "harness/ModalDriver.h"
+#include "harness/Windows.h"
 #include "harness/TempFolder.h"
 #include "resource.h"
 #include <gtest/gtest.h>

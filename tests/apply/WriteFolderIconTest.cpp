@@ -4,12 +4,52 @@
 
 TEST_F(FolderTest, NewFileHoldsTheFourKeysInOrder)
 {
-    dialog.WriteFolderIcon(folder.c_str(), "C:\\Ic\xf4nes\\dossiers.dll", 12, L"Photos d'\xe9t\xe9");
+    dialog.WriteFolderIcon(Wide(folder).c_str(), L"C:\\Ic\xf4nes\\dossiers.dll", 12, L"Photos d'\xe9t\xe9");
     EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\n"
                               "IconFile=C:\\Ic\xf4nes\\dossiers.dll\r\n"
                               "IconIndex=12\r\n"
                               "ConfirmFileOp=0\r\n"
                               "InfoTip=Photos d'\xe9t\xe9\r\n");
+}
+
+// A file in the code page stays so, byte for byte, while every value fits
+// it; a value outside it makes the file UTF-16 LE with its mark, every other
+// line kept with its accents. A new file is made in the encoding its values
+// need.
+TEST_F(FolderTest, FileTurnsUtf16OnlyForAValueOutsideTheCodePage)
+{
+    const std::string other = "[Autre]\r\nCl\xe9=\xe9t\xe9\r\n";
+    const std::wstring greek = L"\x0391\x03b8\x03ae\x03bd\x03b1";
+    struct Case {
+        const std::string* existing;
+        std::wstring iconFile;
+        std::wstring infoTip;
+        bool utf16;
+    };
+    for (const Case& c : { Case{ &other, L"C:\\a.ico", L"\xe9t\xe9", false }, Case{ &other, L"C:\\a.ico", greek, true },
+                           Case{ &other, L"C:\\\x03a9.ico", L"", true }, Case{ nullptr, L"C:\\a.ico", L"", false },
+                           Case{ nullptr, L"C:\\a.ico", greek, true } }) {
+        SCOPED_TRACE(Narrow(c.iconFile + L" " + c.infoTip));
+        RemoveTree(ini);
+        if (c.existing) {
+            WriteBytes(ini, *c.existing);
+            SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+        }
+        ASSERT_TRUE(dialog.WriteFolderIcon(Wide(folder).c_str(), c.iconFile.c_str(), 5, c.infoTip.c_str()));
+        const std::string bytes = ReadBytes(ini);
+        EXPECT_EQ(bytes.compare(0, 2, "\xff\xfe") == 0, c.utf16);
+        EXPECT_EQ(Attributes(ini), c.existing ? FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM : FILE_ATTRIBUTE_HIDDEN);
+        if (!c.utf16) {
+            EXPECT_EQ(bytes, (c.existing ? *c.existing : "") + "[.ShellClassInfo]\r\nIconFile=C:\\a.ico\r\nIconIndex=5\r\n"
+                             "ConfirmFileOp=0\r\n" + (c.infoTip.empty() ? "" : "InfoTip=" + Narrow(c.infoTip) + "\r\n"));
+        }
+        wchar_t value[64] = L"";
+        GetPrivateProfileStringW(L".ShellClassInfo", L"IconFile", L"", value, ARRAYSIZE(value), Wide(ini).c_str());
+        EXPECT_EQ(value, c.iconFile);
+        EXPECT_EQ(ReadInfoTip(Wide(folder).c_str()), c.infoTip);
+        GetPrivateProfileStringW(L"Autre", L"Cl\xe9", L"", value, ARRAYSIZE(value), Wide(ini).c_str());
+        EXPECT_EQ(value, std::wstring(c.existing ? L"\xe9t\xe9" : L""));
+    }
 }
 
 // A file inside the folder is named from the folder, so that it moves with it.
@@ -25,14 +65,14 @@ TEST_F(FolderTest, IconFileInsideTheFolderIsNamedRelatively)
                            Case{ upper + "\\A.ICO", "A.ICO" },
                            Case{ folder + "2\\a.ico", folder + "2\\a.ico" },
                            Case{ "C:\\a.ico", "C:\\a.ico" } }) {
-        dialog.WriteFolderIcon(folder.c_str(), c.file.c_str(), 1, L"");
+        dialog.WriteFolderIcon(Wide(folder).c_str(), Wide(c.file).c_str(), 1, L"");
         EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconFile"), c.named);
     }
 }
 
 TEST_F(FolderTest, EmptyInfoTipWritesNoInfoTipKey)
 {
-    dialog.WriteFolderIcon(folder.c_str(), "C:\\a.ico", -2, L"");
+    dialog.WriteFolderIcon(Wide(folder).c_str(), L"C:\\a.ico", -2, L"");
     EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\n"
                               "IconFile=C:\\a.ico\r\n"
                               "IconIndex=-2\r\n"
@@ -48,7 +88,7 @@ TEST_F(FolderTest, RewriteUpdatesOwnKeysAndKeepsEverythingElse)
                     "InfoTip=ancien texte\r\n"
                     "[ViewState]\r\n"
                     "Mode=4\r\n");
-    dialog.WriteFolderIcon(folder.c_str(), "C:\\nouveau.dll", 5, L"nouveau texte");
+    dialog.WriteFolderIcon(Wide(folder).c_str(), L"C:\\nouveau.dll", 5, L"nouveau texte");
     EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconFile"), "C:\\nouveau.dll");
     EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconIndex"), "5");
     EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "ConfirmFileOp"), "0");
@@ -57,7 +97,7 @@ TEST_F(FolderTest, RewriteUpdatesOwnKeysAndKeepsEverythingElse)
     EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconResource"), "C:\\nouveau.dll,5");
     EXPECT_EQ(ProfileValue(ini, "ViewState", "Mode"), "4");
 
-    dialog.WriteFolderIcon(folder.c_str(), "C:\\nouveau.dll", 6, L"");
+    dialog.WriteFolderIcon(Wide(folder).c_str(), L"C:\\nouveau.dll", 6, L"");
     EXPECT_EQ(ReadBytes(ini).find("InfoTip"), std::string::npos);
     EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconResource"), "C:\\nouveau.dll,6");
 }
@@ -66,11 +106,11 @@ TEST_F(FolderTest, WriteHidesTheFileKeepingItsOtherAttributesAndMarksTheFolderSy
 {
     ASSERT_TRUE(SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_HIDDEN));
     WriteBytes(ini, "[.ShellClassInfo]\r\n");
-    dialog.WriteFolderIcon(folder.c_str(), "C:\\a.ico", 0, L"");
+    dialog.WriteFolderIcon(Wide(folder).c_str(), L"C:\\a.ico", 0, L"");
     EXPECT_EQ(Attributes(ini), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
 
     ASSERT_TRUE(SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM));
-    dialog.WriteFolderIcon(folder.c_str(), "C:\\a.ico", 1, L"");
+    dialog.WriteFolderIcon(Wide(folder).c_str(), L"C:\\a.ico", 1, L"");
     EXPECT_EQ(Attributes(ini), static_cast<DWORD>(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN));
     EXPECT_EQ(Attributes(folder),
               static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
@@ -88,8 +128,8 @@ TEST_F(FolderTest, PathTooLongForItsFileIsRefusedBeforeAnyWrite)
 
     {
         MessageBoxAnswers boxes;
-        dialog.WriteFolderIcon(deep.c_str(), "C:\\a.ico", 1, L"texte");
-        dialog.RemoveFolderIcon(deep.c_str(), L"texte");
+        dialog.WriteFolderIcon(Wide(deep).c_str(), L"C:\\a.ico", 1, L"texte");
+        dialog.RemoveFolderIcon(Wide(deep).c_str(), L"texte");
         ASSERT_EQ(boxes.shown.size(), 2u);
         for (const ShownBox& box : boxes.shown) {
             EXPECT_EQ(box.caption, "Ostravel");

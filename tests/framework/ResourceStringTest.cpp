@@ -1,20 +1,20 @@
 #include "framework/WinApp.h"
 #include "resource.h"
 #include <gtest/gtest.h>
-#include <cstring>
+#include <cwchar>
 
 TEST(ResourceString, LoadsIntoAFixedBufferWithItsTerminatingZero)
 {
-    char text[STRING_BUFFER_SIZE];
-    std::memset(text, 'x', sizeof text);
+    wchar_t text[STRING_BUFFER_SIZE];
+    std::wmemset(text, L'x', STRING_BUFFER_SIZE);
     const int length = AfxLoadString(IDS_CLOSE, text);
     EXPECT_EQ(length, 6);
-    EXPECT_STREQ(text, "Fermer");
+    EXPECT_STREQ(text, L"Fermer");
 }
 
 TEST(ResourceString, MissingStringLoadsNothing)
 {
-    char text[STRING_BUFFER_SIZE] = "";
+    wchar_t text[STRING_BUFFER_SIZE] = L"";
     EXPECT_EQ(AfxLoadString(40100, text), 0);
-    EXPECT_LT(strnlen(text, sizeof text), sizeof text);
+    EXPECT_LT(wcsnlen(text, STRING_BUFFER_SIZE), static_cast<size_t>(STRING_BUFFER_SIZE));
 }

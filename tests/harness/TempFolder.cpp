@@ -1,4 +1,5 @@
 #include "harness/TempFolder.h"
+#include "harness/Windows.h"
 #include <windows.h>
 
 TempFolder::TempFolder()
@@ -48,11 +49,6 @@ void RemoveWideTree(const std::wstring& path)
 
 void RemoveTree(const std::string& path)
 {
-    const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-    if (length <= 1)
-        return;
-    std::wstring wide(length, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], length);
-    wide.resize(length - 1);
-    RemoveWideTree(wide);
+    if (!path.empty())
+        RemoveWideTree(Wide(path));
 }

@@ -4,6 +4,10 @@
 #include <string>
 #include <vector>
 
+// The tests' own texts are in the code page, the program's in UTF-16.
+std::wstring Wide(const std::string& text);
+std::string Narrow(const std::wstring& text);
+
 std::string WindowText(HWND window);
 std::string ClassName(HWND window);
 // The child windows in their order, which for a dialog is the template order.

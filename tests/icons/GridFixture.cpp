@@ -25,14 +25,14 @@ ParentSpy::ParentSpy(HWND window) : m_window(window)
 {
     SetPropA(window, SpyProperty, this);
     m_previous = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ParentSpy::Listen)));
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ParentSpy::Listen)));
 }
 
 ParentSpy::~ParentSpy()
 {
     if (!IsWindow(m_window))
         return;
-    SetWindowLongPtrA(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_previous));
+    SetWindowLongPtrW(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_previous));
     RemovePropA(m_window, SpyProperty);
 }
 
@@ -45,7 +45,7 @@ LRESULT CALLBACK ParentSpy::Listen(HWND window, UINT message, WPARAM wParam, LPA
         ++spy->previews;
         spy->lastPreview = wParam;
     }
-    return CallWindowProcA(spy->m_previous, window, message, wParam, lParam);
+    return CallWindowProcW(spy->m_previous, window, message, wParam, lParam);
 }
 
 void GridFixture::SetUp()

@@ -36,7 +36,7 @@ TEST_F(GridInMainDialog, InitialisationPreparesAnEmptyNotifyingGridAtTheSystemIc
     EXPECT_EQ(height, SystemIconSize.cy);
     EXPECT_EQ(ImageList_GetImageCount(Grid().m_imageList), 0);
     EXPECT_TRUE(Grid().m_notify);
-    EXPECT_STREQ(Grid().m_currentFile, "");
+    EXPECT_STREQ(Grid().m_currentFile, L"");
     EXPECT_TRUE(ItemData(Grid()).empty());
     EXPECT_EQ(Grid().SendMessage(LB_GETITEMHEIGHT), GetSystemMetrics(SM_CYICON) + 9);
 }
@@ -65,7 +65,7 @@ TEST_F(GridInMainDialog, MeasurementGivesTheSystemIconSizePlusTheMarginForTheGri
 
 TEST_F(GridInMainDialog, ClickOnACellReportsTheChangeAndEnablesApplyAndDefault)
 {
-    ASSERT_TRUE(Grid().LoadIconFile(IconFile("three-icons.dll").c_str(), 0));
+    ASSERT_TRUE(Grid().LoadIconFile(Wide(IconFile("three-icons.dll")).c_str(), 0));
     ASSERT_FALSE(IsWindowEnabled(Control(IDC_APPLY)));
     ASSERT_FALSE(IsWindowEnabled(Control(IDC_DEFAULT_ICON)));
 
@@ -80,7 +80,7 @@ TEST_F(GridInMainDialog, ClickOnACellReportsTheChangeAndEnablesApplyAndDefault)
 
 TEST_F(GridInMainDialog, KeyboardMoveReportsTheChange)
 {
-    ASSERT_TRUE(Grid().LoadIconFile(IconFile("eight-icons.dll").c_str(), 0));
+    ASSERT_TRUE(Grid().LoadIconFile(Wide(IconFile("eight-icons.dll")).c_str(), 0));
     SetFocus(Grid().m_hWnd);
     Grid().SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
     Grid().SendMessage(WM_KEYUP, VK_RIGHT, 0);
@@ -93,8 +93,8 @@ TEST_F(GridInMainDialog, KeyboardMoveReportsTheChange)
 
 TEST_F(GridInMainDialog, SelectionSetByTheProgramIsNotReported)
 {
-    ASSERT_TRUE(Grid().LoadIconFile(IconFile("three-icons.dll").c_str(), 1));
-    ASSERT_TRUE(Grid().LoadIconFile(IconFile("three-icons.dll").c_str(), 2));
+    ASSERT_TRUE(Grid().LoadIconFile(Wide(IconFile("three-icons.dll")).c_str(), 1));
+    ASSERT_TRUE(Grid().LoadIconFile(Wide(IconFile("three-icons.dll")).c_str(), 2));
     Grid().SendMessage(LB_SETCURSEL, 0);
     PumpMessages(20);
 
@@ -106,7 +106,7 @@ TEST_F(GridInMainDialog, SelectionSetByTheProgramIsNotReported)
 TEST_F(GridInMainDialog, GridThatDoesNotNotifySendsNothingToItsParent)
 {
     Grid().m_notify = FALSE;
-    ASSERT_TRUE(Grid().LoadIconFile(IconFile("three-icons.dll").c_str(), 0));
+    ASSERT_TRUE(Grid().LoadIconFile(Wide(IconFile("three-icons.dll")).c_str(), 0));
     Click(Grid().m_hWnd, CellCentre(1));
     Repaint();
     PumpMessages(20);
@@ -119,7 +119,7 @@ TEST_F(GridInMainDialog, GridThatDoesNotNotifySendsNothingToItsParent)
 
 TEST_F(GridInMainDialog, SelectedCellShowsItsIconLargeAndSmallInThePreviews)
 {
-    ASSERT_TRUE(Grid().LoadIconFile(IconFile("three-icons.dll").c_str(), 1));
+    ASSERT_TRUE(Grid().LoadIconFile(Wide(IconFile("three-icons.dll")).c_str(), 1));
     Repaint();
 
     EXPECT_EQ(spy->lastPreview, 1u);
@@ -140,7 +140,7 @@ TEST_F(GridInMainDialog, SelectedCellShowsItsIconLargeAndSmallInThePreviews)
 
 TEST_F(GridInMainDialog, CellIsFilledWithTheSelectionColourAndShowsItsIcon)
 {
-    ASSERT_TRUE(Grid().LoadIconFile(IconFile("three-icons.dll").c_str(), 1));
+    ASSERT_TRUE(Grid().LoadIconFile(Wide(IconFile("three-icons.dll")).c_str(), 1));
     for (const int position : { 1, 2 }) {
         const UINT state = position == 1 ? ODS_SELECTED : 0;
         Canvas canvas(400, 400, Paper);
@@ -163,7 +163,7 @@ TEST_F(GridInMainDialog, CellIsFilledWithTheSelectionColourAndShowsItsIcon)
 
 TEST_F(GridInMainDialog, FocusAloneOrACellNotInTheListDrawsAndSendsNothing)
 {
-    ASSERT_TRUE(Grid().LoadIconFile(IconFile("three-icons.dll").c_str(), 0));
+    ASSERT_TRUE(Grid().LoadIconFile(Wide(IconFile("three-icons.dll")).c_str(), 0));
     PumpMessages(20);
     const int previews = spy->previews;
 
@@ -183,7 +183,7 @@ TEST_F(GridInMainDialog, FocusAloneOrACellNotInTheListDrawsAndSendsNothing)
 
 TEST_F(GridInMainDialog, RepaintingTheSelectedCellThousandsOfTimesKeepsHandleCountsFlat)
 {
-    ASSERT_TRUE(Grid().LoadIconFile(IconFile("three-icons.dll").c_str(), 1));
+    ASSERT_TRUE(Grid().LoadIconFile(Wide(IconFile("three-icons.dll")).c_str(), 1));
     for (int i = 0; i < 20; ++i)
         Repaint();
     const int previews = spy->previews;
@@ -210,9 +210,9 @@ TEST_F(GridInMainDialog, IconThatCannotBeExtractedLeavesAnEmptyCellAndEveryLater
     const std::string folder = temp / "Vacances";
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     const std::string ini = folder + "\\desktop.ini";
-    dialog.SelectTarget(folder.c_str());
+    dialog.SelectTarget(Wide(folder).c_str());
     const std::string path = IconFile("gap-icons.dll");
-    EXPECT_TRUE(dialog.ChooseIcon(path.c_str(), 0));
+    EXPECT_TRUE(dialog.ChooseIcon(Wide(path).c_str(), 0));
     EXPECT_EQ(ItemData(Grid()), (std::vector<LPARAM>{ 0, 1, 2, 3, 4 }));
     EXPECT_EQ(DrawnIconColour(2), GetSysColor(COLOR_WINDOW));
 
@@ -234,7 +234,7 @@ TEST_F(GridInMainDialog, IconsTheImageListRefusesGetNoItemAndAreReleased)
     Grid().m_imageList = nullptr;
     const long before = CountGdiObjects();
     for (int i = 0; i < 20; ++i) {
-        EXPECT_TRUE(Grid().LoadIconFile(IconFile("eight-icons.dll").c_str(), 0));
+        EXPECT_TRUE(Grid().LoadIconFile(Wide(IconFile("eight-icons.dll")).c_str(), 0));
         EXPECT_TRUE(ItemData(Grid()).empty());
         Grid().ClearIcons();
     }
@@ -246,12 +246,12 @@ TEST_F(GridInMainDialog, IconsTheImageListRefusesGetNoItemAndAreReleased)
 TEST_F(GridInMainDialog, LoadingScrollingAndClearingAgainAndAgainKeepsHandleCountsFlat)
 {
     const auto useTheGrid = [this] {
-        EXPECT_TRUE(Grid().LoadIconFile(IconFile("1024-icons.dll").c_str(), 0));
+        EXPECT_TRUE(Grid().LoadIconFile(Wide(IconFile("1024-icons.dll")).c_str(), 0));
         for (const int top : { 0, 341, 682, 1023 }) {
             Grid().SendMessage(LB_SETTOPINDEX, top);
             Repaint();
         }
-        EXPECT_TRUE(Grid().LoadIconFile(IconFile("gap-icons.dll").c_str(), 4));
+        EXPECT_TRUE(Grid().LoadIconFile(Wide(IconFile("gap-icons.dll")).c_str(), 4));
         Repaint();
         Grid().ClearIcons();
         Repaint();
@@ -272,7 +272,7 @@ TEST(MainDialogLifetime, ClosingTheDialogReleasesTheGridImagesAndThePreviews)
     const auto openShowAndClose = [] {
         FolderIconDialog dialog;
         ASSERT_TRUE(dialog.Create());
-        ASSERT_TRUE(dialog.IconGrid().LoadIconFile(IconFile("eight-icons.dll").c_str(), 3));
+        ASSERT_TRUE(dialog.IconGrid().LoadIconFile(Wide(IconFile("eight-icons.dll")).c_str(), 3));
         UpdateWindow(dialog.m_hWnd);
         ASSERT_NE(SendDlgItemMessageA(dialog.m_hWnd, IDC_PREVIEW_LARGE, STM_GETICON, 0, 0), 0);
     };

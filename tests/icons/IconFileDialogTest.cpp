@@ -17,8 +17,6 @@ namespace {
 const char CHOOSER_TITLE[] = "Choisissez un fichier pour l'ic\xf4ne";
 const int FILTER_ALL = 5;   // "Tous (*.*)", the sixth
 
-std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
 std::wstring NameText(HWND chooser)
 {
     wchar_t text[MAX_PATH] = L"";
@@ -125,7 +123,7 @@ TEST_F(IconChooser, FilterAndNameItOpensWithItsPreviewAndTheFileConfirmed)
     Browse(first);
     EXPECT_EQ(filter, 0);
     EXPECT_EQ(name, L"");
-    EXPECT_STREQ(dialog.IconGrid().m_currentFile, iconFile.c_str());
+    EXPECT_EQ(dialog.IconGrid().m_currentFile, Wide(iconFile));
     EXPECT_EQ(Selection(dialog.IconGrid()), 0);
     EXPECT_TRUE(Enabled(IDC_APPLY) && Enabled(IDC_DEFAULT_ICON));
 
@@ -163,24 +161,30 @@ TEST_F(IconChooser, FilterAndNameItOpensWithItsPreviewAndTheFileConfirmed)
     EXPECT_EQ(paneClient.right - grid.right, grid.left);
 }
 
-// The chooser's answer, without the chooser: a file without icons, and one
-// whose name the code page cannot spell beside its look-alike, are each
-// refused with a message, and the chooser is asked for again.
-TEST_F(IconChooser, ChosenFileWithoutIconsOrWithoutAnExactNameIsRefusedWithAMessage)
+// The chooser's answer, without the chooser: a file without icons is refused
+// with a message, and the chooser is asked for again; a file whose name the
+// code page cannot spell is taken as itself, not as its look-alike.
+TEST_F(IconChooser, ChosenFileWithoutIconsIsRefusedWithAMessageAndOneOutsideTheCodePageIsTakenAsItself)
 {
-    for (const std::wstring& refused : { Wide(textFile), omega }) {
-        std::vector<std::string> messages;
-        ModalDriver driver;
-        driver.Then([&](HWND box) {
-            messages.push_back(WindowText(box) + ": " + WindowText(GetDlgItem(box, 0xFFFF)));
-            PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-            return false;
-        });
-        EXPECT_FALSE(dialog.TakeChosenIconFile(refused.c_str()));
-        EXPECT_EQ(messages, std::vector<std::string>{ "Ostravel: Aucune ic\xf4ne n'a \xe9t\xe9 trouv\xe9" "e." });
-        EXPECT_STREQ(dialog.IconGrid().m_currentFile, "");
-        EXPECT_FALSE(Enabled(IDC_APPLY));
-    }
+    std::vector<std::string> messages;
+    ModalDriver driver;
+    driver.Then([&](HWND box) {
+        messages.push_back(WindowText(box) + ": " + WindowText(GetDlgItem(box, 0xFFFF)));
+        PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+        return false;
+    });
+    EXPECT_FALSE(dialog.TakeChosenIconFile(Wide(textFile).c_str()));
+    EXPECT_EQ(messages, std::vector<std::string>{ "Ostravel: Aucune ic\xf4ne n'a \xe9t\xe9 trouv\xe9" "e." });
+    EXPECT_STREQ(dialog.IconGrid().m_currentFile, L"");
+    EXPECT_FALSE(Enabled(IDC_APPLY));
+
+    EXPECT_TRUE(dialog.TakeChosenIconFile(omega.c_str()));
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(dialog.IconGrid().m_currentFile, omega);
+    wchar_t shown[MAX_PATH] = L"";
+    GetDlgItemTextW(dialog.m_hWnd, IDC_ICON_FILE, shown, MAX_PATH);
+    EXPECT_EQ(shown, omega);
+    EXPECT_TRUE(Enabled(IDC_APPLY));
 }
 
 TEST_F(IconChooser, RefusedFileReopensTheChooserOnIt)
@@ -198,5 +202,5 @@ TEST_F(IconChooser, RefusedFileReopensTheChooserOnIt)
         .Then(ClickButton(IDCANCEL, CHOOSER_TITLE));
     Browse(driver);
     EXPECT_NE(reopenedOn.find(L"texte.txt"), std::wstring::npos);
-    EXPECT_STREQ(dialog.IconGrid().m_currentFile, "");
+    EXPECT_STREQ(dialog.IconGrid().m_currentFile, L"");
 }

@@ -35,11 +35,12 @@ int PlatformCount(const std::string& path)
 // that fills a screen, and one icon with its small image.
 void ReadAsTheProgramDoes(const std::string& path, const IconFileCheck& check)
 {
-    const int count = IconCount(path.c_str());
+    const std::wstring wide = Wide(path);
+    const int count = IconCount(wide.c_str());
     EXPECT_TRUE(!check.counted || PlatformCount(path) == count) << count;
     HICON icons[MAX_ICONS_TAKEN_AT_ONCE + 2] = {};
-    ExtractIconRunOfSoundFile(path.c_str(), 0, icons, std::clamp(count, 1, MAX_ICONS_TAKEN_AT_ONCE), SystemIconSize);
-    ExtractIcons(path.c_str(), std::max(count - 1, 0), &icons[MAX_ICONS_TAKEN_AT_ONCE],
+    ExtractIconRunOfSoundFile(wide.c_str(), 0, icons, std::clamp(count, 1, MAX_ICONS_TAKEN_AT_ONCE), SystemIconSize);
+    ExtractIcons(wide.c_str(), std::max(count - 1, 0), &icons[MAX_ICONS_TAKEN_AT_ONCE],
                  &icons[MAX_ICONS_TAKEN_AT_ONCE + 1], 1);
     for (HICON icon : icons)
         DestroyIcon(icon);
@@ -56,8 +57,8 @@ TEST(IconLibraryCheck, LibraryBrokenInOnePlaceIsAFileWithoutIcons)
         const long asked = IconExtractionCount();
         HICON large = nullptr;
         ASSERT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << name;
-        EXPECT_EQ(IconCount(path.c_str()), 0) << name;
-        EXPECT_EQ(ExtractIcons(path.c_str(), 0, &large, nullptr, 1), 0) << name;
+        EXPECT_EQ(IconCount(Wide(path).c_str()), 0) << name;
+        EXPECT_EQ(ExtractIcons(Wide(path).c_str(), 0, &large, nullptr, 1), 0) << name;
         EXPECT_EQ(IconExtractionCount(), asked) << name;
     }
 }
@@ -75,7 +76,7 @@ TEST(IconLibraryCheck, SoundFileCountsEveryIconGroupAsThePlatformDoes)
     };
     for (const auto& [path, icons] : files) {
         EXPECT_GT(icons, 0) << path;
-        EXPECT_EQ(IconCount(path.c_str()), icons) << path;
+        EXPECT_EQ(IconCount(Wide(path).c_str()), icons) << path;
         EXPECT_EQ(PlatformCount(path), icons) << path;
     }
 }

@@ -29,7 +29,7 @@ std::string Upper(std::string text)
 struct Shown {
     std::vector<LPARAM> items;
     int selection;
-    std::string file;
+    std::wstring file;
     int images;
 };
 
@@ -52,10 +52,10 @@ TEST_F(LoadIconFile, IcoFileIsOneIconWhateverImagesItHolds)
 {
     for (const char* name : { "one.ico", "three-images.ico" }) {
         const std::string path = IconFile(name);
-        ASSERT_TRUE(Grid().LoadIconFile(path.c_str(), 0)) << name;
+        ASSERT_TRUE(Grid().LoadIconFile(Wide(path).c_str(), 0)) << name;
         EXPECT_EQ(ItemData(Grid()), Positions(1)) << name;
         EXPECT_EQ(Selection(Grid()), 0) << name;
-        EXPECT_EQ(Grid().m_currentFile, path) << name;
+        EXPECT_EQ(Grid().m_currentFile, Wide(path)) << name;
         EXPECT_EQ(DrawnIconColour(0), IconColour(0)) << name;
     }
 }
@@ -63,10 +63,10 @@ TEST_F(LoadIconFile, IcoFileIsOneIconWhateverImagesItHolds)
 TEST_F(LoadIconFile, ListsEveryIconOfALibraryInFileOrderAndSelectsTheIndex)
 {
     const std::string path = IconFile("three-icons.dll");
-    ASSERT_TRUE(Grid().LoadIconFile(path.c_str(), 1));
+    ASSERT_TRUE(Grid().LoadIconFile(Wide(path).c_str(), 1));
     EXPECT_EQ(ItemData(Grid()), Positions(3));
     EXPECT_EQ(Selection(Grid()), 1);
-    EXPECT_EQ(Grid().m_currentFile, path);
+    EXPECT_EQ(Grid().m_currentFile, Wide(path));
     ASSERT_EQ(ImageList_GetImageCount(Grid().m_imageList), 3);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(DrawnIconColour(i), IconColour(i)) << "cell " << i;
@@ -76,7 +76,8 @@ TEST_F(LoadIconFile, LargeFilesAreListedWhole)
 {
     for (const int count : { 1024, 1500 }) {
         SCOPED_TRACE(count);
-        ASSERT_TRUE(Grid().LoadIconFile(IconFile((std::to_string(count) + "-icons.dll").c_str()).c_str(), count - 1));
+        const std::wstring path = Wide(IconFile((std::to_string(count) + "-icons.dll").c_str()));
+        ASSERT_TRUE(Grid().LoadIconFile(path.c_str(), count - 1));
         EXPECT_EQ(ItemData(Grid()), Positions(count));
         EXPECT_EQ(Selection(Grid()), count - 1);
         ASSERT_EQ(ImageList_GetImageCount(Grid().m_imageList), count);
@@ -92,7 +93,7 @@ TEST_F(LoadIconFile, IconsAreTakenFromTheFileAsTheirCellsAreFirstDrawn)
     Grid().m_notify = FALSE;
     const std::string path = IconFile("1024-icons.dll");
     const long start = IconExtractionCount();
-    ASSERT_TRUE(Grid().LoadIconFile(path.c_str(), 0));
+    ASSERT_TRUE(Grid().LoadIconFile(Wide(path).c_str(), 0));
     EXPECT_EQ(IconExtractionCount() - start, 1) << "only the icon that shows the file yields one";
 
     Repaint();
@@ -127,19 +128,19 @@ TEST_F(LoadIconFile, IconsAreTakenFromTheFileAsTheirCellsAreFirstDrawn)
 TEST_F(LoadIconFile, MonochromeIconIsShownAsThePlatformExtractsIt)
 {
     const std::string monochrome = IconFile("monochrome.ico");
-    ASSERT_TRUE(Grid().LoadIconFile(monochrome.c_str(), 0));
+    ASSERT_TRUE(Grid().LoadIconFile(Wide(monochrome).c_str(), 0));
     EXPECT_EQ(DrawnIconColour(0), RGB(0, 0, 0));
     EXPECT_EQ(DrawnIconColour(0), ExtractedIconColour(monochrome, 0));
 }
 
 TEST_F(LoadIconFile, AnotherFileReplacesTheWholeList)
 {
-    ASSERT_TRUE(Grid().LoadIconFile(IconFile("eight-icons.dll").c_str(), 5));
-    ASSERT_TRUE(Grid().LoadIconFile(IconFile("three-icons.dll").c_str(), 2));
+    ASSERT_TRUE(Grid().LoadIconFile(Wide(IconFile("eight-icons.dll")).c_str(), 5));
+    ASSERT_TRUE(Grid().LoadIconFile(Wide(IconFile("three-icons.dll")).c_str(), 2));
     EXPECT_EQ(ItemData(Grid()), Positions(3));
     EXPECT_EQ(Selection(Grid()), 2);
     EXPECT_EQ(ImageList_GetImageCount(Grid().m_imageList), 3);
-    EXPECT_EQ(Grid().m_currentFile, IconFile("three-icons.dll"));
+    EXPECT_EQ(Grid().m_currentFile, Wide(IconFile("three-icons.dll")));
 }
 
 TEST_F(LoadIconFile, FileShownInOtherLetterCaseIsNotReadAgain)
@@ -147,15 +148,15 @@ TEST_F(LoadIconFile, FileShownInOtherLetterCaseIsNotReadAgain)
     TempFolder folder;
     const std::string path = folder / "Icons.dll";
     ASSERT_TRUE(CopyFileA(IconFile("three-icons.dll").c_str(), path.c_str(), FALSE));
-    ASSERT_TRUE(Grid().LoadIconFile(path.c_str(), 0));
+    ASSERT_TRUE(Grid().LoadIconFile(Wide(path).c_str(), 0));
 
     // Read again, the file would now give eight icons.
     ASSERT_TRUE(CopyFileA(IconFile("eight-icons.dll").c_str(), path.c_str(), FALSE));
-    ASSERT_TRUE(Grid().LoadIconFile(Upper(path).c_str(), 2));
+    ASSERT_TRUE(Grid().LoadIconFile(Wide(Upper(path)).c_str(), 2));
 
     EXPECT_EQ(ItemData(Grid()), Positions(3));
     EXPECT_EQ(Selection(Grid()), 2);
-    EXPECT_EQ(Grid().m_currentFile, path);
+    EXPECT_EQ(Grid().m_currentFile, Wide(path));
 }
 
 TEST_F(LoadIconFile, AfterClearingTheSameFileIsReadAnew)
@@ -163,16 +164,16 @@ TEST_F(LoadIconFile, AfterClearingTheSameFileIsReadAnew)
     TempFolder folder;
     const std::string path = folder / "Icons.dll";
     ASSERT_TRUE(CopyFileA(IconFile("three-icons.dll").c_str(), path.c_str(), FALSE));
-    ASSERT_TRUE(Grid().LoadIconFile(path.c_str(), 1));
+    ASSERT_TRUE(Grid().LoadIconFile(Wide(path).c_str(), 1));
 
     Grid().ClearIcons();
     EXPECT_TRUE(ItemData(Grid()).empty());
     EXPECT_EQ(Selection(Grid()), LB_ERR);
-    EXPECT_STREQ(Grid().m_currentFile, "");
+    EXPECT_STREQ(Grid().m_currentFile, L"");
     EXPECT_EQ(ImageList_GetImageCount(Grid().m_imageList), 0);
 
     ASSERT_TRUE(CopyFileA(IconFile("eight-icons.dll").c_str(), path.c_str(), FALSE));
-    ASSERT_TRUE(Grid().LoadIconFile(path.c_str(), 1));
+    ASSERT_TRUE(Grid().LoadIconFile(Wide(path).c_str(), 1));
     EXPECT_EQ(ItemData(Grid()), Positions(8));
 }
 
@@ -198,17 +199,17 @@ TEST_F(LoadIconFile, FileWithoutIconsLeavesListSelectionAndFileAsTheyWere)
     for (const char* malformed : MALFORMED_ICON_FILES)
         refused.push_back(PathBesideTests(malformed));
 
-    ASSERT_TRUE(Grid().LoadIconFile(IconFile("three-icons.dll").c_str(), 2));
+    ASSERT_TRUE(Grid().LoadIconFile(Wide(IconFile("three-icons.dll")).c_str(), 2));
     const Shown before = WhatIsShown(Grid());
     for (const std::string& path : refused) {
-        EXPECT_FALSE(Grid().LoadIconFile(path.c_str(), 0)) << path;
+        EXPECT_FALSE(Grid().LoadIconFile(Wide(path).c_str(), 0)) << path;
         ExpectSame(before, WhatIsShown(Grid()));
     }
 }
 
 TEST_F(LoadIconFile, EmptyPathOnAClearedGridIsNoFile)
 {
-    EXPECT_FALSE(Grid().LoadIconFile("", 0));
+    EXPECT_FALSE(Grid().LoadIconFile(L"", 0));
     EXPECT_TRUE(ItemData(Grid()).empty());
     EXPECT_EQ(Selection(Grid()), LB_ERR);
 }

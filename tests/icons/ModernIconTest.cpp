@@ -25,7 +25,7 @@ TEST_F(ModernIcon, GridDrawsTheSystemSizeImageWithItsAlphaAndThePreviewsShowIt)
     const std::string file = IconFile("modern.ico");
     HICON platforms = nullptr;
     ASSERT_EQ(ExtractIconExA(file.c_str(), 0, &platforms, nullptr, 1), 1u);
-    ASSERT_TRUE(Grid().LoadIconFile(file.c_str(), 0));
+    ASSERT_TRUE(Grid().LoadIconFile(Wide(file).c_str(), 0));
 
     for (const UINT state : { 0u, static_cast<UINT>(ODS_SELECTED) }) {
         SCOPED_TRACE(state ? "selected" : "not selected");

@@ -1,6 +1,7 @@
 // The recent icon files in HKCU\Software\KORBINEX\Brisevent, and the combo
 // box that offers them.
 #include "harness/RegistryKey.h"
+#include "harness/Windows.h"
 #include "icons/RecentIconFiles.h"
 #include <gtest/gtest.h>
 #include <string>
@@ -23,8 +24,9 @@ class RecentIconFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        combo.m_hWnd = CreateWindowExA(0, "ComboBox", "", WS_POPUP | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0, 300, 200,
-                                       nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        // Created as the dialog's is, so that it keeps its texts in UTF-16.
+        combo.m_hWnd = CreateWindowExW(0, L"ComboBox", L"", WS_POPUP | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0, 300, 200,
+                                       nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(combo.m_hWnd, nullptr);
     }
     void TearDown() override { DestroyWindow(combo.m_hWnd); }
@@ -60,9 +62,9 @@ protected:
         std::vector<std::string> items;
         const int count = static_cast<int>(combo.SendMessage(CB_GETCOUNT));
         for (int i = 0; i < count; ++i) {
-            char text[MAX_PATH + 4] = "";
+            wchar_t text[MAX_PATH + 4] = L"";
             combo.GetLBText(i, text);
-            items.push_back(text);
+            items.push_back(Narrow(text));
         }
         return items;
     }
@@ -76,24 +78,24 @@ protected:
 TEST_F(RecentIconFiles, FirstFileCreatesTheKeyWithSlotZeroFirst)
 {
     EXPECT_TRUE(ComboList().empty());
-    AddRecentIconFile("C:\\Ic\xf4nes\\a.ico");
+    AddRecentIconFile(L"C:\\Ic\xf4nes\\a.ico");
     EXPECT_EQ(Slot(0), std::string("C:\\Ic\xf4nes\\a.ico") + '\0');
     EXPECT_EQ(StoredOrder(), OrderOf({ 0 }));
 }
 
 TEST_F(RecentIconFiles, FileAppliedAgainMovesToTheFrontInItsNewSpelling)
 {
-    AddRecentIconFile("C:\\A.ico");
-    AddRecentIconFile("C:\\B.ico");
-    AddRecentIconFile("C:\\C.ico");
+    AddRecentIconFile(L"C:\\A.ico");
+    AddRecentIconFile(L"C:\\B.ico");
+    AddRecentIconFile(L"C:\\C.ico");
     EXPECT_EQ(StoredOrder(), OrderOf({ 2, 1, 0 }));
     EXPECT_EQ(ComboList(), (std::vector<std::string>{ "C:\\C.ico", "C:\\B.ico", "C:\\A.ico" }));
 
-    AddRecentIconFile("C:\\B.ico");
+    AddRecentIconFile(L"C:\\B.ico");
     EXPECT_EQ(StoredOrder(), OrderOf({ 1, 2, 0 }));
     EXPECT_EQ(ComboList(), (std::vector<std::string>{ "C:\\B.ico", "C:\\C.ico", "C:\\A.ico" }));
 
-    AddRecentIconFile("c:\\a.ICO");
+    AddRecentIconFile(L"c:\\a.ICO");
     EXPECT_EQ(StoredOrder(), OrderOf({ 0, 1, 2 }));
     EXPECT_EQ(Slot(0), std::string("c:\\a.ICO") + '\0');
     EXPECT_TRUE(Value("Sauve003").empty());
@@ -102,8 +104,8 @@ TEST_F(RecentIconFiles, FileAppliedAgainMovesToTheFrontInItsNewSpelling)
 TEST_F(RecentIconFiles, TwentyFirstFileTakesTheSlotOfTheLeastRecent)
 {
     for (int i = 0; i < RECENT_FILE_COUNT; ++i)
-        AddRecentIconFile(("C:\\f" + std::to_string(i) + ".ico").c_str());
-    AddRecentIconFile("C:\\new.ico");
+        AddRecentIconFile(Wide("C:\\f" + std::to_string(i) + ".ico").c_str());
+    AddRecentIconFile(L"C:\\new.ico");
     Order expected = { 0 };
     for (int slot = RECENT_FILE_COUNT - 1; slot >= 1; --slot)
         expected.push_back(static_cast<BYTE>(slot));
@@ -114,16 +116,16 @@ TEST_F(RecentIconFiles, TwentyFirstFileTakesTheSlotOfTheLeastRecent)
 
 TEST_F(RecentIconFiles, SlotDeletedByHandIsFreeAndLeavesTheOrder)
 {
-    AddRecentIconFile("C:\\A.ico");
-    AddRecentIconFile("C:\\B.ico");
-    AddRecentIconFile("C:\\C.ico");
+    AddRecentIconFile(L"C:\\A.ico");
+    AddRecentIconFile(L"C:\\B.ico");
+    AddRecentIconFile(L"C:\\C.ico");
     HKEY key;
     ASSERT_EQ(RegOpenKeyA(HKEY_CURRENT_USER, RECENT_KEY, &key), ERROR_SUCCESS);
     RegDeleteValueA(key, "Sauve000");
     RegCloseKey(key);
     EXPECT_EQ(ComboList(), (std::vector<std::string>{ "C:\\C.ico", "C:\\B.ico" }));
 
-    AddRecentIconFile("C:\\D.ico");
+    AddRecentIconFile(L"C:\\D.ico");
     EXPECT_EQ(StoredOrder(), OrderOf({ 0, 2, 1 }));
     EXPECT_EQ(ComboList(), (std::vector<std::string>{ "C:\\D.ico", "C:\\C.ico", "C:\\B.ico" }));
 }
@@ -156,42 +158,45 @@ TEST_F(RecentIconFiles, CorruptOrderReadsAsTheValidSlotsItNamesOnce)
         WriteSlot(2, "C:\\C.ico");
         WriteOrder(c.stored);
         EXPECT_EQ(ComboList(), (std::vector<std::string>{ "C:\\C.ico", "C:\\A.ico", "C:\\B.ico" })) << c.what;
-        AddRecentIconFile("C:\\D.ico");
+        AddRecentIconFile(L"C:\\D.ico");
         EXPECT_EQ(StoredOrder(), OrderOf({ 3, 2, 0, 1 })) << c.what;
         EXPECT_EQ(Slot(0), std::string("C:\\A.ico") + '\0') << c.what;
     }
 
     Write("OrdreListe", REG_BINARY, "", 0);
     EXPECT_TRUE(ComboList().empty());
-    AddRecentIconFile("C:\\E.ico");
+    AddRecentIconFile(L"C:\\E.ico");
     EXPECT_EQ(StoredOrder(), OrderOf({ 0 })) << "an empty order leaves every slot free";
 }
 
 TEST_F(RecentIconFiles, SlotValuesAreTerminatedInsideTheirBuffer)
 {
     const std::string unterminated = "C:\\sans-z\xe9ro.ico";
-    Write("Sauve000", REG_SZ, unterminated.data(), static_cast<DWORD>(unterminated.size()));
+    // Followed by more text: given a zero just past the data, the registry
+    // would store that zero as if the caller had forgotten to count it.
+    const std::string followed = unterminated + "x";
+    Write("Sauve000", REG_SZ, followed.data(), static_cast<DWORD>(unterminated.size()));
     const std::string tooLong(400, 'x');
     Write("Sauve001", REG_SZ, tooLong.c_str(), static_cast<DWORD>(tooLong.size() + 1));
     WriteOrder(OrderOf({ 0, 1 }));
     EXPECT_EQ(ComboList(), (std::vector<std::string>{ unterminated }));
 
-    AddRecentIconFile(unterminated.c_str());
+    AddRecentIconFile(Wide(unterminated).c_str());
     EXPECT_EQ(StoredOrder(), OrderOf({ 0 })) << "a slot that cannot be read is no recent file";
 }
 
 TEST_F(RecentIconFiles, RefillingKeepsTheTextOfTheEditField)
 {
-    AddRecentIconFile("C:\\A.ico");
-    combo.SetWindowText("tap\xe9 \xe0 la main");
+    AddRecentIconFile(L"C:\\A.ico");
+    combo.SetWindowText(L"tap\xe9 \xe0 la main");
     ComboList();
-    char text[MAX_PATH] = "";
-    combo.GetWindowText(text, sizeof text);
-    EXPECT_STREQ(text, "tap\xe9 \xe0 la main");
+    wchar_t text[MAX_PATH] = L"";
+    combo.GetWindowText(text, MAX_PATH);
+    EXPECT_STREQ(text, L"tap\xe9 \xe0 la main");
 }
 
 TEST_F(RecentIconFiles, EmptyFileIsNeverRecorded)
 {
-    AddRecentIconFile("");
+    AddRecentIconFile(L"");
     EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, RECENT_KEY));
 }

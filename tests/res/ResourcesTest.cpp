@@ -1,11 +1,13 @@
 // The program's resources as the running module holds them: the four dialog
 // templates, the string table, the help text, the icons, the cursor, the
 // About picture and the version information. Expected texts are written as
-// Windows-1252 bytes, the way the program loads them.
+// Windows-1252 bytes, the resources' own code page; the UTF-16 texts read are
+// compared in it.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,8 +22,8 @@ const WORD kFrench = MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH);
 HMODULE Module() { return GetModuleHandleA(nullptr); }
 
 // A copy of one resource's bytes; empty when the resource is missing.
-std::vector<BYTE> ResourceBytes(LPCSTR type, LPCSTR name) {
-    HRSRC found = FindResourceA(Module(), name, type);
+std::vector<BYTE> ResourceBytes(LPCWSTR type, LPCWSTR name) {
+    HRSRC found = FindResourceW(Module(), name, type);
     if (found == nullptr) return {};
     HGLOBAL loaded = LoadResource(Module(), found);
     DWORD size = SizeofResource(Module(), found);
@@ -170,7 +172,7 @@ std::string Describe(const TemplateName& name) {
 }
 
 void ExpectTemplateMatches(const ExpectedDialog& expected) {
-    std::vector<BYTE> bytes = ResourceBytes(RT_DIALOG, MAKEINTRESOURCEA(expected.id));
+    std::vector<BYTE> bytes = ResourceBytes(RT_DIALOG, MAKEINTRESOURCEW(expected.id));
     ASSERT_FALSE(bytes.empty()) << "no dialog template " << expected.id;
     DialogTemplate dialog;
     ASSERT_TRUE(ParseDialogTemplate(bytes.data(), bytes.size(), dialog))
@@ -245,7 +247,7 @@ TEST(DialogTemplates, IconFilePaneIsTheClassicTemplateOfItsTable) {
 TEST(DialogTemplates, ReaderRefusesEveryTruncatedTemplate) {
     for (int id : {IDD_ABOUT, IDD_MAIN, IDD_HELP_TEXT, IDD_ICON_FILE_PANE}) {
         SCOPED_TRACE("template " + std::to_string(id));
-        std::vector<BYTE> bytes = ResourceBytes(RT_DIALOG, MAKEINTRESOURCEA(id));
+        std::vector<BYTE> bytes = ResourceBytes(RT_DIALOG, MAKEINTRESOURCEW(id));
         DialogTemplate whole;
         ASSERT_TRUE(ParseDialogTemplate(bytes.data(), bytes.size(), whole));
         ASSERT_LE(whole.bytesUsed, bytes.size());
@@ -322,11 +324,12 @@ const ExpectedString kStrings[] = {
     {IDS_CONFIRM_FILE_OP, "ConfirmFileOp"},
 };
 
-// The way the program loads its strings: LoadStringA into 256 bytes.
+// The way the program loads its strings, LoadStringW into 256 characters, as
+// Windows-1252 bytes.
 std::string LoadProgramString(UINT id) {
-    char buffer[STRING_BUFFER_SIZE];
-    int length = LoadStringA(Module(), id, buffer, sizeof buffer);
-    return std::string(buffer, length > 0 ? length : 0);
+    wchar_t buffer[STRING_BUFFER_SIZE];
+    int length = LoadStringW(Module(), id, buffer, STRING_BUFFER_SIZE);
+    return ToWindows1252(std::wstring(buffer, length > 0 ? length : 0));
 }
 
 TEST(StringTable, EveryStringLoadsByteExact) {
@@ -362,7 +365,7 @@ TEST(StringTable, AboutLinksHaveCaptionsAndTargetsTheShellCanOpen) {
 // Help text
 
 std::vector<BYTE> HelpText() {
-    return ResourceBytes(RT_HELP_TEXT, MAKEINTRESOURCEA(IDR_HELP_TEXT));
+    return ResourceBytes(RT_HELP_TEXT, MAKEINTRESOURCEW(IDR_HELP_TEXT));
 }
 
 // The text cut at its CR LF pairs; the last line is the one after the last pair.
@@ -440,8 +443,8 @@ struct GroupEntry {
 };
 
 // The entries of an icon (RT_GROUP_ICON) or cursor (RT_GROUP_CURSOR) group.
-std::vector<GroupEntry> GroupEntries(LPCSTR groupType, int id, WORD wantedType) {
-    std::vector<BYTE> bytes = ResourceBytes(groupType, MAKEINTRESOURCEA(id));
+std::vector<GroupEntry> GroupEntries(LPCWSTR groupType, int id, WORD wantedType) {
+    std::vector<BYTE> bytes = ResourceBytes(groupType, MAKEINTRESOURCEW(id));
     std::vector<GroupEntry> entries;
     if (bytes.size() < 6 || ReadWord(bytes, 0) != 0 || ReadWord(bytes, 2) != wantedType) {
         return entries;
@@ -532,12 +535,12 @@ private:
 };
 
 IconImage IconImageOf(const GroupEntry& entry) {
-    return IconImage(ResourceBytes(RT_ICON, MAKEINTRESOURCEA(entry.imageId)), 0);
+    return IconImage(ResourceBytes(RT_ICON, MAKEINTRESOURCEW(entry.imageId)), 0);
 }
 
 // A cursor image starts with its hot spot, two WORDs, before the bitmap header.
 IconImage CursorImageOf(const GroupEntry& entry) {
-    return IconImage(ResourceBytes(RT_CURSOR, MAKEINTRESOURCEA(entry.imageId)), 4);
+    return IconImage(ResourceBytes(RT_CURSOR, MAKEINTRESOURCEW(entry.imageId)), 4);
 }
 
 void ExpectOneIconImage(int id, int size, int bitCount, int colourCount) {
@@ -551,7 +554,7 @@ void ExpectOneIconImage(int id, int size, int bitCount, int colourCount) {
     EXPECT_EQ(1, entry.planes);
     EXPECT_EQ(bitCount, entry.bitCount);
 
-    std::vector<BYTE> imageBytes = ResourceBytes(RT_ICON, MAKEINTRESOURCEA(entry.imageId));
+    std::vector<BYTE> imageBytes = ResourceBytes(RT_ICON, MAKEINTRESOURCEW(entry.imageId));
     EXPECT_EQ(entry.bytesInRes, imageBytes.size());
     IconImage image = IconImageOf(entry);
     ASSERT_TRUE(image.Valid());
@@ -580,7 +583,7 @@ TEST(Cursor, LinkCursorIsOne32x32MonochromeImageWithHotSpotOnTheFingertip) {
     EXPECT_TRUE(entry.cursorHeight == 32 || entry.cursorHeight == 64) << entry.cursorHeight;
     EXPECT_EQ(1, entry.bitCount);
 
-    std::vector<BYTE> bytes = ResourceBytes(RT_CURSOR, MAKEINTRESOURCEA(entry.imageId));
+    std::vector<BYTE> bytes = ResourceBytes(RT_CURSOR, MAKEINTRESOURCEW(entry.imageId));
     ASSERT_GE(bytes.size(), 4u);
     EXPECT_EQ(entry.bytesInRes, bytes.size());
     EXPECT_EQ(6, ReadWord(bytes, 0));
@@ -667,7 +670,7 @@ TEST(Bitmap, AboutPictureLoadsAndFitsItsFrame) {
 // A copy of the version resource with room after it, where VerQueryValueA
 // puts its Windows-1252 copies of the texts.
 std::vector<DWORD> VersionBlock() {
-    std::vector<BYTE> bytes = ResourceBytes(RT_VERSION, MAKEINTRESOURCEA(VS_VERSION_INFO));
+    std::vector<BYTE> bytes = ResourceBytes(RT_VERSION, MAKEINTRESOURCEW(VS_VERSION_INFO));
     std::vector<DWORD> block((2 * bytes.size() + 64) / sizeof(DWORD), 0);
     if (!bytes.empty()) std::memcpy(block.data(), bytes.data(), bytes.size());
     return block;
@@ -731,23 +734,23 @@ TEST(VersionInfo, FileAndProductVersionsAre1_0_0_0) {
 // program starts: visual styles, system DPI awareness, the systems it was
 // made for, and no elevation (so no registry virtualisation).
 TEST(Manifest, ProgramsManifestIsReadByThePlatformAndAsksForStylesDpiAndNoElevation) {
-    char program[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
+    wchar_t program[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
     ASSERT_GT(length, 0u);
-    std::strcpy(std::strrchr(program, '\\') + 1, "Brisevent.exe");
+    std::wcscpy(std::wcsrchr(program, L'\\') + 1, L"Brisevent.exe");
 
-    ACTCTXA context = {};
+    ACTCTXW context = {};
     context.cbSize = sizeof context;
     context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
     context.lpSource = program;
     context.lpResourceName = CREATEPROCESS_MANIFEST_RESOURCE_ID;
-    const HANDLE activation = CreateActCtxA(&context);
+    const HANDLE activation = CreateActCtxW(&context);
     ASSERT_NE(activation, INVALID_HANDLE_VALUE) << GetLastError();
     ReleaseActCtx(activation);
 
-    const HMODULE module = LoadLibraryExA(program, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const HMODULE module = LoadLibraryExW(program, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
-    const HRSRC found = FindResourceA(module, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
+    const HRSRC found = FindResourceW(module, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
     ASSERT_NE(found, nullptr);
     const std::string text(static_cast<const char*>(LockResource(LoadResource(module, found))),
                            SizeofResource(module, found));
@@ -770,7 +773,7 @@ TEST(Manifest, ProgramsManifestIsReadByThePlatformAndAsksForStylesDpiAndNoElevat
 // still found on a French system, but not through its French entry.
 TEST(Resources, EveryResourceIsFrench) {
     struct Entry {
-        LPCSTR type;
+        LPCWSTR type;
         int id;
     };
     const Entry entries[] = {
@@ -784,10 +787,10 @@ TEST(Resources, EveryResourceIsFrench) {
         {RT_BITMAP, IDB_ABOUT_PICTURE}, {RT_HELP_TEXT, IDR_HELP_TEXT}, {RT_VERSION, VS_VERSION_INFO},
     };
     for (const Entry& entry : entries) {
-        EXPECT_NE(nullptr, FindResourceExA(Module(), entry.type, MAKEINTRESOURCEA(entry.id), kFrench))
+        EXPECT_NE(nullptr, FindResourceExW(Module(), entry.type, MAKEINTRESOURCEW(entry.id), kFrench))
             << "resource " << entry.id << " of type "
             << (IS_INTRESOURCE(entry.type) ? std::to_string(reinterpret_cast<UINT_PTR>(entry.type))
-                                           : std::string(entry.type));
+                                           : ToWindows1252(entry.type));
     }
 }
 

@@ -15,8 +15,8 @@ std::pair<int, int> ComboSelection(HWND combo)
 
 TEST_F(TargetTest, ChosenFileFillsGridAndComboAndEnablesApplyAndDefault)
 {
-    ASSERT_TRUE(dialog.ChooseIcon(iconFile.c_str(), 2));
-    EXPECT_EQ(dialog.IconGrid().m_currentFile, iconFile);
+    ASSERT_TRUE(dialog.ChooseIcon(Wide(iconFile).c_str(), 2));
+    EXPECT_EQ(Narrow(dialog.IconGrid().m_currentFile), iconFile);
     EXPECT_EQ(Selection(), 2);
     EXPECT_EQ(Text(IDC_ICON_FILE), iconFile);
     const int length = static_cast<int>(iconFile.size());
@@ -24,20 +24,20 @@ TEST_F(TargetTest, ChosenFileFillsGridAndComboAndEnablesApplyAndDefault)
     EXPECT_TRUE(Enabled(IDC_APPLY));
     EXPECT_TRUE(Enabled(IDC_DEFAULT_ICON));
 
-    ASSERT_TRUE(dialog.ChooseIcon(iconFile.c_str(), 0));
+    ASSERT_TRUE(dialog.ChooseIcon(Wide(iconFile).c_str(), 0));
     EXPECT_EQ(Selection(), 0);
 }
 
 TEST_F(TargetTest, FileWithoutIconsChangesNothing)
 {
-    ASSERT_TRUE(dialog.ChooseIcon(iconFile.c_str(), 1));
+    ASSERT_TRUE(dialog.ChooseIcon(Wide(iconFile).c_str(), 1));
     EnableWindow(Control(IDC_APPLY), FALSE);
     EnableWindow(Control(IDC_DEFAULT_ICON), FALSE);
     const std::string text = temp / "texte.txt";
     ASSERT_TRUE(WritePrivateProfileStringA("pas", "une", "ic\xf4ne", text.c_str()));
 
-    EXPECT_FALSE(dialog.ChooseIcon(text.c_str(), 0));
-    EXPECT_EQ(dialog.IconGrid().m_currentFile, iconFile);
+    EXPECT_FALSE(dialog.ChooseIcon(Wide(text).c_str(), 0));
+    EXPECT_EQ(Narrow(dialog.IconGrid().m_currentFile), iconFile);
     EXPECT_EQ(Selection(), 1);
     EXPECT_EQ(Text(IDC_ICON_FILE), iconFile);
     EXPECT_FALSE(Enabled(IDC_APPLY));
@@ -48,14 +48,14 @@ TEST_F(TargetTest, DefaultButtonChoosesTheIconTheRegistryNamesNow)
 {
     ASSERT_TRUE(SetEnvironmentVariableA("BRISEVENT_ICONES", temp.Path().c_str()));
     ScopedDefaultIcon folderIcon("Directory", "%BRISEVENT_ICONES%\\trois.dll,1");
-    dialog.WriteFolderIcon(folder.c_str(), iconFile.c_str(), 2, L"");
+    dialog.WriteFolderIcon(Wide(folder).c_str(), Wide(iconFile).c_str(), 2, L"");
     Take(folder, TargetKind::Folder);
     dialog.ShowTarget(Target.path, Target.displayName);
     ASSERT_TRUE(Enabled(IDC_DEFAULT_ICON));
     ASSERT_FALSE(Enabled(IDC_APPLY));
 
     SendMessageA(Control(IDC_DEFAULT_ICON), BM_CLICK, 0, 0);
-    EXPECT_EQ(lstrcmpiA(dialog.IconGrid().m_currentFile, iconFile.c_str()), 0);
+    EXPECT_EQ(lstrcmpiW(dialog.IconGrid().m_currentFile, Wide(iconFile).c_str()), 0);
     EXPECT_EQ(Selection(), 1);
     EXPECT_EQ(lstrcmpiA(Text(IDC_ICON_FILE).c_str(), iconFile.c_str()), 0);
     EXPECT_TRUE(Enabled(IDC_APPLY));
@@ -75,7 +75,7 @@ TEST_F(TargetTest, DefaultButtonOfADriveReadsTheDrivesEntry)
 TEST_F(TargetTest, DefaultButtonWithoutRegistryKeyChoosesTheStockIconAndWithoutValueNothing)
 {
     ScopedRegistryKey noFolder(HKEY_CLASSES_ROOT, "Directory\\DefaultIcon");
-    ASSERT_TRUE(dialog.ChooseIcon(iconFile.c_str(), 2));
+    ASSERT_TRUE(dialog.ChooseIcon(Wide(iconFile).c_str(), 2));
     EnableWindow(Control(IDC_APPLY), FALSE);
     Take(folder, TargetKind::Folder);
     {
@@ -91,7 +91,7 @@ TEST_F(TargetTest, DefaultButtonWithoutRegistryKeyChoosesTheStockIconAndWithoutV
     }
 
     dialog.RestoreDefaultIcon();
-    EXPECT_EQ(lstrcmpiA(dialog.IconGrid().m_currentFile, DefaultIcons.folder.file), 0);
+    EXPECT_EQ(lstrcmpiW(dialog.IconGrid().m_currentFile, DefaultIcons.folder.file), 0);
     EXPECT_EQ(Selection(), DefaultIcons.folder.index);
     EXPECT_TRUE(Enabled(IDC_APPLY));
     EXPECT_FALSE(Enabled(IDC_DEFAULT_ICON));

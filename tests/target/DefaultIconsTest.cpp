@@ -26,7 +26,7 @@ protected:
     }
     IconLocation ReadStored()
     {
-        IconLocation icon = { "unread", 99 };
+        IconLocation icon = { L"unread", 99 };
         ReadDefaultIconValue(key, icon);
         return icon;
     }
@@ -51,22 +51,22 @@ std::string CurrentFolder()
 TEST_F(DefaultIconValue, IndexFollowsTheLastComma)
 {
     IconLocation icon = Read("C:\\Ic\xf4nes\\dossiers.dll,3");
-    EXPECT_STREQ(icon.file, "C:\\Ic\xf4nes\\dossiers.dll");
+    EXPECT_STREQ(icon.file, L"C:\\Ic\xf4nes\\dossiers.dll");
     EXPECT_EQ(icon.index, 3);
 
     icon = Read("C:\\Ic\xf4nes, 2013\\dossiers.dll, -4");
-    EXPECT_STREQ(icon.file, "C:\\Ic\xf4nes, 2013\\dossiers.dll");
+    EXPECT_STREQ(icon.file, L"C:\\Ic\xf4nes, 2013\\dossiers.dll");
     EXPECT_EQ(icon.index, -4);
 }
 
 TEST_F(DefaultIconValue, NoCommaOrNoDigitsGiveIndexZero)
 {
     IconLocation icon = Read("C:\\dossiers.dll");
-    EXPECT_STREQ(icon.file, "C:\\dossiers.dll");
+    EXPECT_STREQ(icon.file, L"C:\\dossiers.dll");
     EXPECT_EQ(icon.index, 0);
 
     icon = Read("C:\\dossiers.dll,x5");
-    EXPECT_STREQ(icon.file, "C:\\dossiers.dll");
+    EXPECT_STREQ(icon.file, L"C:\\dossiers.dll");
     EXPECT_EQ(icon.index, 0);
 }
 
@@ -74,18 +74,18 @@ TEST_F(DefaultIconValue, FileIsExpandedAndMadeAFullPath)
 {
     ASSERT_TRUE(SetEnvironmentVariableA("BRISEVENT_ICONES", "C:\\Ic\xf4nes"));
     IconLocation icon = Read("%BRISEVENT_ICONES%\\dossiers.dll,3");
-    EXPECT_STREQ(icon.file, "C:\\Ic\xf4nes\\dossiers.dll");
+    EXPECT_STREQ(icon.file, L"C:\\Ic\xf4nes\\dossiers.dll");
     EXPECT_EQ(icon.index, 3);
 
     // Expandable text is read like plain text.
     const char expandable[] = "%BRISEVENT_ICONES%\\dossiers.dll,2";
     SetDefaultValue(key, REG_EXPAND_SZ, expandable, sizeof expandable);
     icon = ReadStored();
-    EXPECT_STREQ(icon.file, "C:\\Ic\xf4nes\\dossiers.dll");
+    EXPECT_STREQ(icon.file, L"C:\\Ic\xf4nes\\dossiers.dll");
     EXPECT_EQ(icon.index, 2);
 
     icon = Read("ic\xf4nes\\..\\dossiers.dll,1");
-    EXPECT_EQ(std::string(icon.file), CurrentFolder() + "dossiers.dll");
+    EXPECT_EQ(Narrow(icon.file), CurrentFolder() + "dossiers.dll");
     SetEnvironmentVariableA("BRISEVENT_ICONES", nullptr);
 }
 
@@ -94,23 +94,23 @@ TEST_F(DefaultIconValue, ValueWithoutTerminatingZeroEndsWithItsData)
     const char text[] = "C:\\dossiers.dll,12";
     SetDefaultValue(key, REG_SZ, text, static_cast<DWORD>(std::strlen(text)));
     const IconLocation icon = ReadStored();
-    EXPECT_STREQ(icon.file, "C:\\dossiers.dll");
+    EXPECT_STREQ(icon.file, L"C:\\dossiers.dll");
     EXPECT_EQ(icon.index, 12);
 }
 
 TEST_F(DefaultIconValue, ValueThatDoesNotFitIsNotRead)
 {
     IconLocation icon = Read("C:\\" + std::string(REGISTRY_BUFFER_SIZE, 'a') + ".dll,3");
-    EXPECT_STREQ(icon.file, "unread");
+    EXPECT_STREQ(icon.file, L"unread");
     EXPECT_EQ(icon.index, 99);
 
     // Fits in the registry buffer, but not once it is a path.
     icon = Read("C:\\" + std::string(PATH_BUFFER_SIZE, 'a') + ",3");
-    EXPECT_STREQ(icon.file, "unread");
+    EXPECT_STREQ(icon.file, L"unread");
 
     ASSERT_TRUE(SetEnvironmentVariableA("BRISEVENT_ICONES", std::string(PATH_BUFFER_SIZE, 'b').c_str()));
     icon = Read("C:\\%BRISEVENT_ICONES%,3");
-    EXPECT_STREQ(icon.file, "unread");
+    EXPECT_STREQ(icon.file, L"unread");
     SetEnvironmentVariableA("BRISEVENT_ICONES", nullptr);
 }
 
@@ -121,9 +121,9 @@ TEST(DefaultIcons, DialogReadsTheFolderAndDriveEntriesAsItOpens)
     ScopedDefaultIcon driveIcon("Drive", "C:\\lecteurs.dll,8");
     FolderIconDialog dialog;
     ASSERT_TRUE(dialog.Create());
-    EXPECT_STREQ(DefaultIcons.folder.file, "C:\\dossiers.dll");
+    EXPECT_STREQ(DefaultIcons.folder.file, L"C:\\dossiers.dll");
     EXPECT_EQ(DefaultIcons.folder.index, 3);
-    EXPECT_STREQ(DefaultIcons.drive.file, "C:\\lecteurs.dll");
+    EXPECT_STREQ(DefaultIcons.drive.file, L"C:\\lecteurs.dll");
     EXPECT_EQ(DefaultIcons.drive.index, 8);
 }
 
@@ -141,7 +141,7 @@ TEST(DefaultIcons, MissingKeysGiveTheShellsStockIconsAtTheirPositions)
     const std::string shell = std::string(system) + "\\shell32.dll";
     for (const auto& [entry, id] : { std::pair{ DefaultIcons.folder, 4 }, std::pair{ DefaultIcons.drive, 9 } }) {
         SCOPED_TRACE(id);
-        EXPECT_EQ(lstrcmpiA(entry.file, shell.c_str()), 0) << entry.file;
-        EXPECT_TRUE(SameIcon(entry.file, entry.index, -id)) << entry.index;
+        EXPECT_EQ(lstrcmpiW(entry.file, Wide(shell).c_str()), 0) << entry.file;
+        EXPECT_TRUE(SameIcon(Narrow(entry.file).c_str(), entry.index, -id)) << entry.index;
     }
 }

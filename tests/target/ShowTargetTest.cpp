@@ -33,8 +33,8 @@ TEST_F(TargetTest, PlainFolderShowsItsIconFileAndNothingToApply)
 
     EXPECT_EQ(Text(IDC_TARGET_NAME), "Vacances");
     EXPECT_TRUE(IsIcon(ShownIcon()));
-    EXPECT_STREQ(Target.path, folder.c_str()) << "the target must not become another file";
-    const std::string shown = dialog.IconGrid().m_currentFile;
+    EXPECT_STREQ(Target.path, Wide(folder).c_str()) << "the target must not become another file";
+    const std::string shown = Narrow(dialog.IconGrid().m_currentFile);
     EXPECT_FALSE(shown.empty());
     EXPECT_EQ(Text(IDC_ICON_FILE), shown);
     EXPECT_EQ(Text(IDC_INFOTIP), "");
@@ -42,7 +42,7 @@ TEST_F(TargetTest, PlainFolderShowsItsIconFileAndNothingToApply)
     EXPECT_TRUE(Enabled(IDC_BROWSE_ICON_FILE));
     // The prefix names no default icons: a plain folder shows the shell's
     // stock one, which the shell names by its resource id.
-    EXPECT_EQ(lstrcmpiA(shown.c_str(), DefaultIcons.folder.file), 0) << shown;
+    EXPECT_EQ(lstrcmpiW(Wide(shown).c_str(), DefaultIcons.folder.file), 0) << shown;
     EXPECT_GE(Selection(), 0);
     EXPECT_EQ(Selection(), DefaultIcons.folder.index);
     EXPECT_FALSE(Enabled(IDC_DEFAULT_ICON));
@@ -50,11 +50,11 @@ TEST_F(TargetTest, PlainFolderShowsItsIconFileAndNothingToApply)
 
 TEST_F(TargetTest, CustomisedFolderShowsItsIconSelectedAndItsInfoTip)
 {
-    dialog.WriteFolderIcon(folder.c_str(), iconFile.c_str(), 2, L"Souvenirs d'\xe9t\xe9");
+    dialog.WriteFolderIcon(Wide(folder).c_str(), Wide(iconFile).c_str(), 2, L"Souvenirs d'\xe9t\xe9");
     Take(folder, TargetKind::Folder);
     dialog.ShowTarget(Target.path, Target.displayName);
 
-    EXPECT_EQ(lstrcmpiA(dialog.IconGrid().m_currentFile, iconFile.c_str()), 0) << dialog.IconGrid().m_currentFile;
+    EXPECT_EQ(lstrcmpiW(dialog.IconGrid().m_currentFile, Wide(iconFile).c_str()), 0) << dialog.IconGrid().m_currentFile;
     EXPECT_EQ(Selection(), 2);
     EXPECT_EQ(lstrcmpiA(Text(IDC_ICON_FILE).c_str(), iconFile.c_str()), 0);
     EXPECT_EQ(lstrcmpiA(Text(IDC_ICON_LOCATION).c_str(), (FullPath(iconFile) + ", 2").c_str()), 0)
@@ -63,7 +63,7 @@ TEST_F(TargetTest, CustomisedFolderShowsItsIconSelectedAndItsInfoTip)
     EXPECT_FALSE(Enabled(IDC_APPLY)) << "setting the infotip and choosing the icon enabled it on the way";
     EXPECT_TRUE(Enabled(IDC_BROWSE_ICON_FILE));
     EXPECT_TRUE(Enabled(IDC_DEFAULT_ICON));
-    EXPECT_STREQ(Target.path, folder.c_str());
+    EXPECT_STREQ(Target.path, Wide(folder).c_str());
 }
 
 // The folder's desktop.ini read as the shell reads it, and its icon shown as
@@ -93,7 +93,7 @@ TEST_F(TargetTest, CustomisedFolderShowsTheIconItsFileNamesHoweverItNamesIt)
         Take(folder, TargetKind::Folder);
         dialog.ShowTarget(Target.path, Target.displayName);
 
-        EXPECT_EQ(lstrcmpiA(dialog.IconGrid().m_currentFile, c.file.c_str()), 0) << dialog.IconGrid().m_currentFile;
+        EXPECT_EQ(lstrcmpiW(dialog.IconGrid().m_currentFile, Wide(c.file).c_str()), 0) << dialog.IconGrid().m_currentFile;
         EXPECT_EQ(Selection(), c.index);
         EXPECT_TRUE(SameIcons(ShownIcon(), c.file.c_str(), c.index));
         EXPECT_TRUE(Enabled(IDC_DEFAULT_ICON));
@@ -103,13 +103,13 @@ TEST_F(TargetTest, CustomisedFolderShowsTheIconItsFileNamesHoweverItNamesIt)
 
 TEST_F(TargetTest, DefaultButtonIsDisabledExactlyWhenTheDefaultIconIsShown)
 {
-    dialog.WriteFolderIcon(folder.c_str(), iconFile.c_str(), 2, L"");
+    dialog.WriteFolderIcon(Wide(folder).c_str(), Wide(iconFile).c_str(), 2, L"");
     Take(folder, TargetKind::Folder);
 
     // The same file, whatever the case of its letters, at the same index.
     DefaultIcons.folder.index = 2;
-    lstrcpynA(DefaultIcons.folder.file, iconFile.c_str(), sizeof DefaultIcons.folder.file);
-    CharUpperA(DefaultIcons.folder.file);
+    lstrcpynW(DefaultIcons.folder.file, Wide(iconFile).c_str(), ARRAYSIZE(DefaultIcons.folder.file));
+    CharUpperW(DefaultIcons.folder.file);
     dialog.ShowTarget(Target.path, Target.displayName);
     EXPECT_FALSE(Enabled(IDC_DEFAULT_ICON));
 
@@ -141,14 +141,14 @@ TEST_F(TargetTest, NewIconReplacesAndReleasesTheOldOne)
 
 TEST_F(TargetTest, PathWithoutIconChangesOnlyTheName)
 {
-    dialog.WriteFolderIcon(folder.c_str(), iconFile.c_str(), 1, L"texte");
+    dialog.WriteFolderIcon(Wide(folder).c_str(), Wide(iconFile).c_str(), 1, L"texte");
     Take(folder, TargetKind::Folder);
     dialog.ShowTarget(Target.path, Target.displayName);
     SetWindowTextA(Control(IDC_INFOTIP), "tap\xe9");
     const HICON icon = ShownIcon();
 
     const std::string gone = temp / "Disparu";
-    dialog.ShowTarget(gone.c_str(), "Disparu");
+    dialog.ShowTarget(Wide(gone).c_str(), L"Disparu");
     EXPECT_EQ(Text(IDC_TARGET_NAME), "Disparu");
     EXPECT_EQ(ShownIcon(), icon);
     EXPECT_TRUE(IsIcon(icon));
@@ -181,10 +181,10 @@ TEST_F(TargetTest, DriveReadsTheInfoTipInItsRoot)
     ASSERT_TRUE(WritePrivateProfileStringA(".ShellClassInfo", "InfoTip", "Disque syst\xe8me", ini.c_str()));
 
     Take(root, TargetKind::Drive);
-    lstrcpynA(Target.displayName, root.c_str(), sizeof Target.displayName);
+    lstrcpynW(Target.displayName, Wide(root).c_str(), ARRAYSIZE(Target.displayName));
     dialog.ShowTarget(Target.path, Target.displayName);
     EXPECT_EQ(Text(IDC_TARGET_NAME), root);
     EXPECT_EQ(Text(IDC_INFOTIP), "Disque syst\xe8me");
-    EXPECT_STREQ(Target.path, root.c_str());
+    EXPECT_STREQ(Target.path, Wide(root).c_str());
     EXPECT_FALSE(Enabled(IDC_APPLY));
 }

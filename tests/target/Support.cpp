@@ -17,8 +17,8 @@ void TargetTest::SetUp()
 void TargetTest::Take(const std::string& path, TargetKind kind)
 {
     Target.kind = kind;
-    lstrcpynA(Target.path, path.c_str(), sizeof Target.path);
-    lstrcpynA(Target.displayName, path.substr(path.find_last_of('\\') + 1).c_str(), sizeof Target.displayName);
+    lstrcpynW(Target.path, Wide(path).c_str(), ARRAYSIZE(Target.path));
+    lstrcpynW(Target.displayName, Wide(path.substr(path.find_last_of('\\') + 1)).c_str(), ARRAYSIZE(Target.displayName));
 }
 
 std::string TargetTest::Text(int id) const

@@ -5,6 +5,7 @@
 #include "harness/DefaultIconKey.h"
 #include "harness/RegistryKey.h"
 #include "harness/TempFolder.h"
+#include "harness/Windows.h"
 #include "target/Target.h"
 #include <gtest/gtest.h>
 #include <memory>

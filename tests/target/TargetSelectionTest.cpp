@@ -7,6 +7,7 @@
 #include <shlobj.h>
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -17,11 +18,6 @@ const std::string NOT_CUSTOMISABLE = "Ce n'est pas un dossier pouvant \xeatre pe
 // The browser fills its tree from the shell before it answers; under an
 // emulator that takes far longer than a message box.
 constexpr DWORD BROWSER_DEADLINE_MS = 60000;
-
-std::wstring Widened(const std::string& path)
-{
-    return std::wstring(path.begin(), path.end());
-}
 
 // Folders nested under `parent` until the path is exactly `length`
 // characters long, made and removed through the long-path form so that
@@ -37,7 +33,7 @@ public:
             const size_t room = length - path.size() - 1;
             const size_t name = room <= 200 ? room : std::min<size_t>(200, room - 2);
             path += "\\" + std::string(name, 'n');
-            if (!CreateDirectoryW((L"\\\\?\\" + Widened(path)).c_str(), nullptr))
+            if (!CreateDirectoryW((L"\\\\?\\" + Wide(path)).c_str(), nullptr))
                 break;
             m_made.push_back(path);
         }
@@ -45,7 +41,7 @@ public:
     ~LongFolder()
     {
         for (auto folder = m_made.rbegin(); folder != m_made.rend(); ++folder)
-            RemoveDirectoryW((L"\\\\?\\" + Widened(*folder)).c_str());
+            RemoveDirectoryW((L"\\\\?\\" + Wide(*folder)).c_str());
     }
     LongFolder(const LongFolder&) = delete;
     LongFolder& operator=(const LongFolder&) = delete;
@@ -223,12 +219,11 @@ protected:
     // how often the browser showed, each time cancelled at once.
     int FromCommandLine(const std::string& text)
     {
-        std::vector<char> writable(text.begin(), text.end());
-        writable.push_back('\0');
+        std::wstring writable = Wide(text);
         int browsers = 0;
         ModalDriver driver(BROWSER_DEADLINE_MS);
         driver.Then(CancelBrowser(browsers)).Then(CancelBrowser(browsers));
-        dialog.TargetFromCommandLine(writable.data());
+        dialog.TargetFromCommandLine(&writable[0]);
         return browsers;
     }
 
@@ -260,23 +255,23 @@ protected:
     void ExpectFolderTarget(const std::string& path, const char* name)
     {
         EXPECT_EQ(Target.kind, TargetKind::Folder);
-        EXPECT_EQ(lstrcmpiA(Target.path, path.c_str()), 0) << Target.path;
-        EXPECT_STREQ(Target.displayName, name);
+        EXPECT_EQ(lstrcmpiW(Target.path, Wide(path).c_str()), 0) << Target.path;
+        EXPECT_STREQ(Target.displayName, Wide(name).c_str());
         EXPECT_EQ(Text(IDC_TARGET_NAME), name);
     }
 
     void ExpectDriveTarget(const char* root)
     {
         EXPECT_EQ(Target.kind, TargetKind::Drive);
-        EXPECT_EQ(lstrcmpiA(Target.path, root), 0) << Target.path;
+        EXPECT_EQ(lstrcmpiW(Target.path, Wide(root).c_str()), 0) << Target.path;
         EXPECT_STREQ(Target.displayName, Target.path) << "a drive is shown by its whole path";
-        EXPECT_EQ(Text(IDC_TARGET_NAME), Target.displayName);
+        EXPECT_EQ(Text(IDC_TARGET_NAME), Narrow(Target.displayName));
     }
 
     void ExpectNoTarget()
     {
-        EXPECT_STREQ(Target.path, "");
-        EXPECT_STREQ(Target.displayName, "");
+        EXPECT_STREQ(Target.path, L"");
+        EXPECT_STREQ(Target.displayName, L"");
         EXPECT_EQ(Target.kind, TargetKind::Folder);
         EXPECT_EQ(Text(IDC_TARGET_NAME), "");
     }
@@ -285,7 +280,7 @@ protected:
     void ExpectTargetKept(const std::string& path)
     {
         EXPECT_EQ(Target.kind, TargetKind::Folder);
-        EXPECT_STREQ(Target.path, path.c_str());
+        EXPECT_STREQ(Target.path, Wide(path).c_str());
         EXPECT_EQ(Text(IDC_TARGET_NAME), "") << "no target was shown";
     }
 
@@ -346,7 +341,7 @@ TEST_F(TargetSelectionTest, CommandLineThatNamesNoFolderOrDriveRootChoosesNothin
         EXPECT_EQ(FromCommandLine(text), 0);
         ExpectNoTarget();
         // The road a dropped folder takes, whatever the shell made of it.
-        dialog.SelectTarget(text.c_str());
+        dialog.SelectTarget(Wide(text).c_str());
         ExpectNoTarget();
     }
 }
@@ -366,7 +361,7 @@ TEST_F(TargetSelectionTest, OnlyAnEmptyCommandLineOpensTheBrowser)
 TEST_F(TargetSelectionTest, BrowsedFolderOrDriveRootBecomesTheTargetWithoutAMessage)
 {
     std::vector<std::string> messages;
-    EXPECT_TRUE(HandOver(Widened(folder), messages));
+    EXPECT_TRUE(HandOver(Wide(folder), messages));
     ExpectFolderTarget(folder, "Vacances");
     EXPECT_TRUE(HandOver(L"C:\\", messages));
     ExpectDriveTarget("C:\\");
@@ -501,7 +496,7 @@ TEST_F(TargetSelectionTest, OnlyTheFirstDroppedItemCounts)
 
     Drop({ iconFile, other });
     ExpectFolderTarget(folder, "Vacances");
-    EXPECT_STREQ(dialog.IconGrid().m_currentFile, iconFile.c_str());
+    EXPECT_STREQ(dialog.IconGrid().m_currentFile, Wide(iconFile).c_str());
 }
 
 TEST_F(TargetSelectionTest, DroppedIconFileFillsTheGridAndKeepsTheTarget)
@@ -509,7 +504,7 @@ TEST_F(TargetSelectionTest, DroppedIconFileFillsTheGridAndKeepsTheTarget)
     Take(folder, TargetKind::Folder);
     Drop({ iconFile });
 
-    EXPECT_STREQ(dialog.IconGrid().m_currentFile, iconFile.c_str());
+    EXPECT_STREQ(dialog.IconGrid().m_currentFile, Wide(iconFile).c_str());
     EXPECT_EQ(SendMessageA(Control(IDC_ICON_GRID), LB_GETCOUNT, 0, 0), 3);
     EXPECT_EQ(Selection(), 0);
     EXPECT_EQ(Text(IDC_ICON_FILE), iconFile);
@@ -519,12 +514,12 @@ TEST_F(TargetSelectionTest, DroppedIconFileFillsTheGridAndKeepsTheTarget)
 TEST_F(TargetSelectionTest, DroppedFileWithoutIconsChangesNothing)
 {
     Take(folder, TargetKind::Folder);
-    ASSERT_TRUE(dialog.ChooseIcon(iconFile.c_str(), 1));
+    ASSERT_TRUE(dialog.ChooseIcon(Wide(iconFile).c_str(), 1));
     const std::string text = temp / "notes.txt";
     ASSERT_TRUE(WritePrivateProfileStringA("pas", "une", "ic\xf4ne", text.c_str()));
 
     Drop({ text });
-    EXPECT_STREQ(dialog.IconGrid().m_currentFile, iconFile.c_str());
+    EXPECT_STREQ(dialog.IconGrid().m_currentFile, Wide(iconFile).c_str());
     EXPECT_EQ(Selection(), 1);
     EXPECT_EQ(Text(IDC_ICON_FILE), iconFile);
     ExpectTargetKept(folder);
@@ -538,11 +533,11 @@ TEST_F(TargetSelectionTest, OverLongDroppedPathIsRefusedWhole)
     const std::string dropped = exact.Path() + "\\" + std::string(300 - MAX_PATH, 'd');
     ASSERT_EQ(dropped.size(), 300u);
     Take(folder, TargetKind::Folder);
-    ASSERT_TRUE(dialog.ChooseIcon(iconFile.c_str(), 1));
+    ASSERT_TRUE(dialog.ChooseIcon(Wide(iconFile).c_str(), 1));
 
     Drop({ dropped });
     ExpectTargetKept(folder);
-    EXPECT_STREQ(dialog.IconGrid().m_currentFile, iconFile.c_str());
+    EXPECT_STREQ(dialog.IconGrid().m_currentFile, Wide(iconFile).c_str());
     EXPECT_EQ(Selection(), 1);
 }
 
@@ -565,7 +560,7 @@ TEST_F(TargetSelectionTest, EveryNewTargetSetsCancelBackToAnnuler)
 
     SetCancelCaption("Fermer");
     Drop({ temp / "Absent" });
-    dialog.SelectTarget((temp / "Absent").c_str());
+    dialog.SelectTarget(Wide(temp / "Absent").c_str());
     EXPECT_EQ(Text(IDCANCEL), "Fermer") << "a refused path is no new target";
 }
 
@@ -578,7 +573,7 @@ TEST_F(TargetSelectionTest, FolderTargetTellsTheInfoTipItIsEnabledWithoutEnablin
     EnableMessages label(Control(IDC_INFOTIP_LABEL));
     EnableMessages edit(Control(IDC_INFOTIP));
 
-    dialog.SelectTarget(folder.c_str());
+    dialog.SelectTarget(Wide(folder).c_str());
     EXPECT_EQ(label.received, std::vector<WPARAM>{ TRUE });
     EXPECT_EQ(edit.received, std::vector<WPARAM>{ TRUE });
     EXPECT_TRUE(HasStyle(Control(IDC_INFOTIP_LABEL), WS_DISABLED));
@@ -592,50 +587,63 @@ TEST_F(TargetSelectionTest, DriveTargetTellsTheInfoTipItIsDisabledWithoutDisabli
     EnableMessages label(Control(IDC_INFOTIP_LABEL));
     EnableMessages edit(Control(IDC_INFOTIP));
 
-    dialog.SelectTarget("C:\\");
+    dialog.SelectTarget(L"C:\\");
     EXPECT_EQ(label.received, std::vector<WPARAM>{ FALSE });
     EXPECT_EQ(edit.received, std::vector<WPARAM>{ FALSE });
     EXPECT_FALSE(HasStyle(Control(IDC_INFOTIP_LABEL), WS_DISABLED));
     EXPECT_FALSE(HasStyle(Control(IDC_INFOTIP), WS_DISABLED));
 }
 
-// ---- Paths the program must not take ----
+// ---- Names outside the code page ----
 
-// Each folder has a look-alike in the code page beside it. Whether it is
-// dropped or handed over by the browser, neither folder is taken, and
-// nothing is written to either; an icon file likewise.
-TEST_F(TargetSelectionTest, PathOutsideTheCodePageNeverBecomesItsLookAlike)
+// Each folder has a look-alike in the code page beside it. Dropped, handed
+// over by the browser or named on the command line, the folder is taken as
+// itself and customised so, and its look-alike is never touched; an icon
+// file likewise.
+TEST_F(TargetSelectionTest, PathOutsideTheCodePageIsTakenAsItselfNeverAsItsLookAlike)
 {
-    const std::wstring base = Widened(temp.Path()) + L"\\";
+    const std::wstring base = Wide(temp.Path()) + L"\\";
     ASSERT_TRUE(CreateDirectoryA((temp / "x").c_str(), nullptr));
     const std::pair<std::wstring, std::string> folders[] = {
-        { base + L"\x03a9mega", temp / "Omega" },
+        { base + L"\x03a9mega \x263c \xd83d\xdcf7", temp / "Omega" },
         { base + L"\x0141\x00f3\x64\x017a", temp / "L\xf3" "dz" },
         { base + L"\xff21\xff22", temp / "AB" },
         { base + L"x\xff3cy", temp / "x\\y" },
+    };
+    std::wstring commandLine;
+    const std::function<void(const std::wstring&)> roads[] = {
+        [&](const std::wstring& path) { DropWide({ path }); },
+        [&](const std::wstring& path) {
+            std::vector<std::string> messages;
+            EXPECT_TRUE(HandOver(path, messages));
+        },
+        [&](const std::wstring& path) {
+            commandLine = L"\"" + path + L"\"";
+            dialog.TargetFromCommandLine(&commandLine[0]);
+        },
     };
     for (const auto& [wide, lookAlike] : folders) {
         SCOPED_TRACE(lookAlike);
         ASSERT_TRUE(CreateDirectoryW(wide.c_str(), nullptr));
         ASSERT_TRUE(CreateDirectoryA(lookAlike.c_str(), nullptr));
-
-        DropWide({ wide });
-        ExpectNoTarget();
-        std::vector<std::string> messages;
-        EXPECT_FALSE(HandOver(wide, messages));
-        EXPECT_EQ(messages, std::vector<std::string>{ NOT_CUSTOMISABLE });
-        ExpectNoTarget();
-    }
-    for (const auto& [wide, lookAlike] : folders) {
-        EXPECT_EQ(GetFileAttributesW((wide + L"\\desktop.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+        for (const auto& road : roads) {
+            dialog.SelectTarget(Wide(folder).c_str());
+            road(wide);
+            EXPECT_STREQ(Target.path, wide.c_str());
+            EXPECT_STREQ(Target.displayName, wide.substr(base.size()).c_str());
+        }
+        ASSERT_TRUE(dialog.ChooseIcon(Wide(iconFile).c_str(), 1));
+        EXPECT_TRUE(dialog.ApplyCommand());
+        EXPECT_NE(GetFileAttributesW((wide + L"\\desktop.ini").c_str()), INVALID_FILE_ATTRIBUTES);
         EXPECT_EQ(GetFileAttributesA((lookAlike + "\\desktop.ini").c_str()), INVALID_FILE_ATTRIBUTES);
         EXPECT_FALSE(GetFileAttributesA(lookAlike.c_str()) & FILE_ATTRIBUTE_SYSTEM) << lookAlike;
     }
 
-    ASSERT_TRUE(CopyFileW(Widened(iconFile).c_str(), (base + L"\x03a9icone.dll").c_str(), TRUE));
+    const std::wstring omegaIcons = base + L"\x03a9icone.dll";
+    ASSERT_TRUE(CopyFileW(Wide(iconFile).c_str(), omegaIcons.c_str(), TRUE));
     ASSERT_TRUE(CopyFileA(iconFile.c_str(), (temp / "Oicone.dll").c_str(), TRUE));
-    DropWide({ base + L"\x03a9icone.dll" });
-    EXPECT_STREQ(dialog.IconGrid().m_currentFile, "");
+    DropWide({ omegaIcons });
+    EXPECT_STREQ(dialog.IconGrid().m_currentFile, omegaIcons.c_str());
 }
 
 // A folder whose desktop.ini path would not fit in a path is refused when it
@@ -651,7 +659,7 @@ TEST_F(TargetSelectionTest, FolderTooLongForItsDesktopIniIsRefusedWhenChosen)
     ExpectNoTarget();
 
     std::vector<std::string> messages;
-    EXPECT_FALSE(HandOver(Widened(deep.Path()), messages));
+    EXPECT_FALSE(HandOver(Wide(deep.Path()), messages));
     EXPECT_EQ(messages, std::vector<std::string>{ NOT_CUSTOMISABLE });
     ExpectNoTarget();
 }
@@ -661,7 +669,7 @@ TEST_F(TargetSelectionTest, FolderTooLongForItsDesktopIniIsRefusedWhenChosen)
 TEST_F(TargetSelectionTest, MalformedIconFileIsOneWithoutIcons)
 {
     Take(folder, TargetKind::Folder);
-    ASSERT_TRUE(dialog.ChooseIcon(iconFile.c_str(), 1));
+    ASSERT_TRUE(dialog.ChooseIcon(Wide(iconFile).c_str(), 1));
     EnableWindow(Control(IDC_APPLY), FALSE);
     for (const char* malformed : MALFORMED_ICON_FILES) {
         SCOPED_TRACE(malformed);
@@ -669,7 +677,7 @@ TEST_F(TargetSelectionTest, MalformedIconFileIsOneWithoutIcons)
         ScopedDefaultIcon standard("Directory", PathBesideTests(malformed));
         SendMessageA(dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_DEFAULT_ICON, BN_CLICKED),
                      reinterpret_cast<LPARAM>(Control(IDC_DEFAULT_ICON)));
-        EXPECT_STREQ(dialog.IconGrid().m_currentFile, iconFile.c_str());
+        EXPECT_STREQ(dialog.IconGrid().m_currentFile, Wide(iconFile).c_str());
         EXPECT_EQ(Selection(), 1);
         EXPECT_FALSE(Enabled(IDC_APPLY));
     }

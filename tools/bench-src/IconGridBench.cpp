@@ -31,7 +31,7 @@ const int GridLeft = 8;
 const int GridTop = 8;
 const int GridWidth = 456;
 const int GridHeight = 146;
-const char* const HostClass = "IconGridBenchHost";
+const wchar_t* const HostClass = L"IconGridBenchHost";
 
 IconListBox* g_grid = nullptr;
 
@@ -48,7 +48,7 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             g_grid->DrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
         return TRUE;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
@@ -99,19 +99,19 @@ double Median(std::vector<double> values)
 void Pump()
 {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
 }
 
 // The platform's way to one icon of a file, as the grid had it before it
 // filled its cells lazily: one call per icon, since a batch call here may
 // fill only its first handle. The image's index, or -1 without an icon.
-int ExtractInto(HIMAGELIST list, const char* path, int position)
+int ExtractInto(HIMAGELIST list, const wchar_t* path, int position)
 {
     HICON icon = nullptr;
-    if (static_cast<int>(ExtractIconExA(path, position, &icon, nullptr, 1)) <= 0 || !icon)
+    if (static_cast<int>(ExtractIconExW(path, position, &icon, nullptr, 1)) <= 0 || !icon)
         return -1;
     const int image = ImageList_ReplaceIcon(list, -1, icon);
     DestroyIcon(icon);
@@ -119,7 +119,7 @@ int ExtractInto(HIMAGELIST list, const char* path, int position)
 }
 
 // Every icon the grid lists, extracted into an image list.
-Timing BareFullExtraction(const char* path, int listed)
+Timing BareFullExtraction(const wchar_t* path, int listed)
 {
     const Stopwatch watch;
     const HIMAGELIST list = CreateIconImageList();
@@ -132,7 +132,7 @@ Timing BareFullExtraction(const char* path, int listed)
 
 // Only the icons of the cells a fresh grid shows, extracted into an image
 // list and drawn where the grid draws them.
-Timing BareVisibleCells(HWND host, const char* path, const std::vector<RECT>& cells)
+Timing BareVisibleCells(HWND host, const wchar_t* path, const std::vector<RECT>& cells)
 {
     const Stopwatch watch;
     const HIMAGELIST list = CreateIconImageList();
@@ -160,8 +160,8 @@ public:
     explicit BenchGrid(HWND host)
     {
         g_grid = &m_grid;
-        m_grid.m_hWnd = CreateWindowExA(0, "LISTBOX", "", GridStyle, GridLeft, GridTop, GridWidth, GridHeight,
-                                        host, nullptr, GetModuleHandleA(nullptr), nullptr);
+        m_grid.m_hWnd = CreateWindowExW(0, L"LISTBOX", L"", GridStyle, GridLeft, GridTop, GridWidth, GridHeight,
+                                        host, nullptr, GetModuleHandleW(nullptr), nullptr);
         m_grid.m_imageList = CreateIconImageList();
         m_grid.ClearIcons();
         Pump();
@@ -189,7 +189,7 @@ struct FirstScreen {
     int listed;
 };
 
-FirstScreen CellsShownFirst(HWND host, const char* path)
+FirstScreen CellsShownFirst(HWND host, const wchar_t* path)
 {
     BenchGrid bench(host);
     IconListBox& grid = bench.Grid();
@@ -235,7 +235,7 @@ Timing PageToTheEnd(IconListBox& grid)
 // for the file, timed in between, belongs to neither. Paging once more
 // through the grid, every image then filled, shows what scrolling and
 // drawing alone cost.
-GridTimes GridRun(HWND host, const char* path, const std::string& otherCase)
+GridTimes GridRun(HWND host, const wchar_t* path, const std::wstring& otherCase)
 {
     BenchGrid bench(host);
     IconListBox& grid = bench.Grid();
@@ -263,8 +263,8 @@ GridTimes GridRun(HWND host, const char* path, const std::string& otherCase)
 // the bare work back to back, in turns first, and the ratios are taken round
 // by round: a machine whose speed drifts then skews both sides alike.
 struct FileFigures {
-    std::string path;
-    std::string otherCase;
+    std::wstring path;
+    std::wstring otherCase;
     int count = 0;
     FirstScreen shown;
     std::vector<double> bareFullWall, bareFullCpu, bareVisibleWall, bareVisibleCpu;
@@ -320,7 +320,7 @@ void RunRound(HWND host, FileFigures& file, int round)
 
 void PrintFigures(const FileFigures& file, int rounds)
 {
-    std::printf("\nIcon file: %s (%d icons, %d listed, %d cells on the first screen)\n", file.path.c_str(),
+    std::printf("\nIcon file: %ls (%d icons, %d listed, %d cells on the first screen)\n", file.path.c_str(),
                 file.count, file.shown.listed, static_cast<int>(file.shown.cells.size()));
     std::printf("Icons the grid extracted: %ld for the first screen, %ld for the full scroll\n",
                 file.last.firstExtractions, file.last.allExtractions);
@@ -347,9 +347,9 @@ void PrintFigures(const FileFigures& file, int rounds)
 
 // The photograph taken as an icon: its first screen decodes it afresh each
 // round, since its file is stamped anew, as a newly dropped picture would be.
-void StampAnew(const char* path, int round)
+void StampAnew(const wchar_t* path, int round)
 {
-    const HANDLE file = CreateFileA(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE file = CreateFileW(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return;
     FILETIME now;
@@ -363,11 +363,9 @@ void StampAnew(const char* path, int round)
 
 // What the imaging component alone does for the same picture: decode it and
 // scale it, its proportions kept, to the system icon size.
-Timing BarePictureDecode(const char* path)
+Timing BarePictureDecode(const wchar_t* path)
 {
     const Stopwatch watch;
-    wchar_t widePath[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH);
     IWICImagingFactory* factory = nullptr;
     IWICBitmapDecoder* decoder = nullptr;
     IWICBitmapFrameDecode* frame = nullptr;
@@ -377,7 +375,7 @@ Timing BarePictureDecode(const char* path)
     UINT height = 0;
     if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                                    reinterpret_cast<void**>(&factory))) &&
-        SUCCEEDED(factory->CreateDecoderFromFilename(widePath, nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+        SUCCEEDED(factory->CreateDecoderFromFilename(path, nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
                                                      &decoder)) &&
         SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&width, &height)) && width >= height &&
         SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
@@ -397,7 +395,7 @@ Timing BarePictureDecode(const char* path)
     return watch.Elapsed();
 }
 
-Timing PictureFirstScreen(HWND host, const char* path)
+Timing PictureFirstScreen(HWND host, const wchar_t* path)
 {
     BenchGrid bench(host);
     IconListBox& grid = bench.Grid();
@@ -407,7 +405,7 @@ Timing PictureFirstScreen(HWND host, const char* path)
     return watch.Elapsed();
 }
 
-void RunPictureBench(HWND host, const char* photo, int rounds)
+void RunPictureBench(HWND host, const wchar_t* photo, int rounds)
 {
     std::vector<double> bare, grid, ratios;
     for (int round = 0; round < rounds; ++round) {
@@ -418,37 +416,37 @@ void RunPictureBench(HWND host, const char* photo, int rounds)
         grid.push_back(first.wall);
         ratios.push_back(Ratio(first.wall, decoded.wall));
     }
-    std::printf("\nPicture: %s\n", photo);
+    std::printf("\nPicture: %ls\n", photo);
     std::printf("Medians of %d rounds, milliseconds: bare decode and scale %.1f, grid's first screen %.1f\n", rounds,
                 Median(bare), Median(grid));
     std::printf("Ratio picture icon / bare decode and scale: %.3f\n", Median(ratios));
 }
 
-std::string BesideTheProgram(const char* name)
+std::wstring BesideTheProgram(const wchar_t* name)
 {
-    char path[MAX_PATH] = "";
-    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder(path, length);
-    folder.erase(folder.find_last_of('\\') + 1);
+    wchar_t path[MAX_PATH] = L"";
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, length);
+    folder.erase(folder.find_last_of(L'\\') + 1);
     return folder + name;
 }
 
-std::string SystemShellLibrary()
+std::wstring SystemShellLibrary()
 {
-    char folder[MAX_PATH] = "";
-    const UINT length = GetSystemDirectoryA(folder, sizeof folder);
-    return std::string(folder, length < sizeof folder ? length : 0) + "\\shell32.dll";
+    wchar_t folder[MAX_PATH] = L"";
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    return std::wstring(folder, length < MAX_PATH ? length : 0) + L"\\shell32.dll";
 }
 
 HWND CreateHost()
 {
-    WNDCLASSA windowClass = {};
+    WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = HostProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = HostClass;
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    RegisterClassA(&windowClass);
-    const HWND host = CreateWindowExA(0, HostClass, "Icon grid benchmark", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+    RegisterClassW(&windowClass);
+    const HWND host = CreateWindowExW(0, HostClass, L"Icon grid benchmark", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                                       GridWidth + 40, GridHeight + 60, nullptr, nullptr, windowClass.hInstance,
                                       nullptr);
     Pump();
@@ -457,27 +455,33 @@ HWND CreateHost()
 
 } // namespace
 
-int main(int argc, char** argv)
+// The arguments are taken in UTF-16, so that any icon file can be named.
+int main()
 {
-    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
-    std::vector<std::string> paths(argv + std::min(argc, 2), argv + argc);
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (!argv)
+        return 1;
+    const int rounds = argc > 1 ? std::max(1, _wtoi(argv[1])) : 5;
+    std::vector<std::wstring> paths(argv + std::min(argc, 2), argv + argc);
+    LocalFree(argv);
     if (paths.empty())
-        paths = { BesideTheProgram("icon-files\\1024-icons.dll"), SystemShellLibrary() };
+        paths = { BesideTheProgram(L"icon-files\\1024-icons.dll"), SystemShellLibrary() };
 
     InitCommonControls();
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     ReadSystemIconSize();
     const HWND host = CreateHost();
     std::vector<FileFigures> files;
-    for (const std::string& path : paths) {
+    for (const std::wstring& path : paths) {
         FileFigures file;
         file.path = path;
         file.otherCase = path;
-        CharUpperBuffA(&file.otherCase[0], static_cast<DWORD>(file.otherCase.size()));
-        file.count = static_cast<int>(ExtractIconExA(path.c_str(), -1, nullptr, nullptr, 0));
+        CharUpperBuffW(&file.otherCase[0], static_cast<DWORD>(file.otherCase.size()));
+        file.count = static_cast<int>(ExtractIconExW(path.c_str(), -1, nullptr, nullptr, 0));
         file.shown = CellsShownFirst(host, path.c_str());
         if (file.count <= 0 || file.shown.listed <= 0) {
-            std::fprintf(stderr, "%s holds no icons the grid lists\n", path.c_str());
+            std::fprintf(stderr, "%ls holds no icons the grid lists\n", path.c_str());
             return 1;
         }
         files.push_back(file);
@@ -486,8 +490,8 @@ int main(int argc, char** argv)
         for (FileFigures& file : files)
             RunRound(host, file, round);
     }
-    const std::string photo = BesideTheProgram("icon-files\\photo.jpg");
-    const bool withPhoto = GetFileAttributesA(photo.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const std::wstring photo = BesideTheProgram(L"icon-files\\photo.jpg");
+    const bool withPhoto = GetFileAttributesW(photo.c_str()) != INVALID_FILE_ATTRIBUTES;
 
     std::printf("Goals on the 1024-icon file: first screen / bare full extraction at most 0.05, first screen /\n"
                 "bare visible cells at most 1.25, full scroll / bare full extraction at most 1.10 (wall clock).\n");
