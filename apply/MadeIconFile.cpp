@@ -1,4 +1,5 @@
 #include "apply/MadeIconFile.h"
+#include "apply/WholeFile.h"
 #include "framework/WinApp.h"
 #include "icons/Picture.h"
 #include <cstdio>
@@ -65,24 +66,6 @@ ULONGLONG Digest(const std::vector<BYTE>& bytes)
         digest *= 1099511628211ull;
     }
     return digest;
-}
-
-// The whole file, when it is no larger than `limit`.
-bool ReadWholeFile(const wchar_t* path, std::vector<BYTE>& bytes, ULONGLONG limit)
-{
-    const HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    LARGE_INTEGER size = {};
-    DWORD read = 0;
-    bool whole = GetFileSizeEx(file, &size) && static_cast<ULONGLONG>(size.QuadPart) <= limit;
-    if (whole) {
-        bytes.resize(static_cast<size_t>(size.QuadPart));
-        whole = bytes.empty() || (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-                                  read == bytes.size());
-    }
-    CloseHandle(file);
-    return whole;
 }
 
 bool SameBytes(const wchar_t* path, const std::vector<BYTE>& bytes)
@@ -176,20 +159,9 @@ bool MakeIconFile(const wchar_t* picture, const wchar_t* folder, wchar_t (&made)
             return true;
         }
         // A new file only: whatever is there already is the user's.
-        const HANDLE file = CreateFileW(made, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
-        if (file == INVALID_HANDLE_VALUE) {
+        if (!WriteNewHiddenFile(made, bytes)) {
             if (GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ALREADY_EXISTS)
                 continue;
-            return false;
-        }
-        DWORD written = 0;
-        const bool whole = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                           written == bytes.size();
-        const DWORD error = GetLastError();
-        CloseHandle(file);
-        if (!whole) {
-            DeleteFileW(made);
-            SetLastError(error);
             return false;
         }
         RecordMadeIconFile(made, bytes);
