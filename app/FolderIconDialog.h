@@ -5,6 +5,7 @@
 #include "apply/DesktopIni.h"
 #include "target/Target.h"
 #include <string>
+#include <vector>
 #include <shellapi.h>
 #include <shtypes.h>
 
@@ -50,6 +51,10 @@ public:
     // browser is to be shown again (false).
     bool TakeBrowsedItem(LPCITEMIDLIST item);
     void SelectTarget(const char* path);
+    // Paths given together: those that are folders become the target
+    // together, the first one shown; a lone one is taken as SelectTarget
+    // takes it.
+    void SelectTargets(const std::vector<std::string>& paths);
     void AcceptDroppedFile(HDROP drop);
     // A dropped file that is no folder may hold icons for the grid.
     void OfferIconFile(const char* path);
@@ -118,7 +123,8 @@ private:
     void OnRebuildIconCache(Message&) { RebuildIconCache(); }
     void OnAbout(Message&) { ShowAboutBox(); }
     void OnBrowseIconFile(Message&) { BrowseIconFile(); }
-    void TakeTarget(bool drive, const char* path, const char* displayName);
+    void TakeTarget(bool drive, const char* path, const char* displayName,
+                    std::vector<std::string> otherFolders = {});
     bool WriteInfoTip(const char* target, const wchar_t* infoTip);
     std::wstring InfoTipText() const;
     void ShowIconLocation(const char* file, int index);
@@ -153,4 +159,7 @@ private:
     // The infotip edit's text as the target's state left it: a text the
     // user did not change is not written back.
     std::wstring m_shownInfoTip;
+    // The folders taken together with the target's own, which is the one
+    // shown; none for a target of one folder, or a drive.
+    std::vector<std::string> m_otherFolders;
 };

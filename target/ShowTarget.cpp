@@ -61,6 +61,24 @@ IconLocation ReportedIcon(const char* path)
     return icon;
 }
 
+bool IsDefaultIcon(const IconLocation& icon, TargetKind kind)
+{
+    const IconLocation& standard = DefaultIconFor(kind);
+    return standard.index >= 0 && lstrcmpiA(standard.file, icon.file) == 0 && icon.index == standard.index;
+}
+
+// The folders taken with the one shown may have icons of their own where
+// the one shown has none.
+bool AnyHasOwnIcon(const std::vector<std::string>& folders)
+{
+    for (const std::string& folder : folders) {
+        IconLocation icon = {};
+        if (OwnIcon(folder.c_str(), TargetKind::Folder, icon) && !IsDefaultIcon(icon, TargetKind::Folder))
+            return true;
+    }
+    return false;
+}
+
 // The icon at a location, as the target's own image; null when it yields none.
 HICON IconAt(const IconLocation& icon)
 {
@@ -111,7 +129,7 @@ void FolderIconDialog::ShowTarget(const char* path, const char* displayName)
     const IconLocation& standard = DefaultIconFor(Target.kind);
     const bool showsDefault = standard.index >= 0 && lstrcmpiA(standard.file, current.file) == 0 &&
                               static_cast<int>(m_iconGrid.SendMessage(LB_GETCURSEL)) == standard.index;
-    m_defaultIcon.EnableWindow(!showsDefault);
+    m_defaultIcon.EnableWindow(!showsDefault || AnyHasOwnIcon(m_otherFolders));
     m_browseIconFile.EnableWindow(TRUE);
     m_apply.EnableWindow(FALSE);
 }

@@ -2,10 +2,13 @@
 #include "framework/CodePage.h"
 #include "framework/WinApp.h"
 #include "apply/DesktopIni.h"
+#include "target/QuotedPaths.h"
 #include "target/Target.h"
 #include <shellapi.h>
 #include <shlobj.h>
+#include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -54,6 +57,25 @@ bool ShellSeesAFolder(const char* path)
     return SHGetFileInfoA(path, 0, &info, sizeof info, SHGFI_ATTRIBUTES) && (info.dwAttributes & SFGAO_FOLDER);
 }
 
+std::vector<std::string> ShellFolders(const std::vector<std::string>& paths)
+{
+    std::vector<std::string> folders;
+    for (const std::string& path : paths) {
+        if (ShellSeesAFolder(path.c_str()))
+            folders.push_back(path);
+    }
+    return folders;
+}
+
+bool Listed(const std::vector<std::string>& folders, const std::string& path)
+{
+    for (const std::string& folder : folders) {
+        if (lstrcmpiA(folder.c_str(), path.c_str()) == 0)
+            return true;
+    }
+    return false;
+}
+
 int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM currentPath)
 {
     if (message == BFFM_INITIALIZED) {
@@ -83,6 +105,15 @@ void FolderIconDialog::TargetFromCommandLine(char* text)
 {
     if (!text[0]) {
         BrowseForTarget();
+        return;
+    }
+    // No one path holds a double quote: quoted paths one after the other
+    // are several.
+    const std::vector<std::string> quoted = QuotedPaths(text);
+    if (quoted.size() > 1) {
+        const std::vector<std::string> folders = ShellFolders(quoted);
+        if (!folders.empty())
+            SelectTargets(folders);
         return;
     }
     char* path = text[0] == '"' ? text + 1 : text;
@@ -143,11 +174,34 @@ void FolderIconDialog::SelectTarget(const char* path)
         TakeTarget(kind == PathKind::Drive, path, name);
 }
 
+// A drive's icon lives in the registry, a folder's in its desktop.ini: the
+// folders are taken, a drive only alone. Each folder counts once.
+void FolderIconDialog::SelectTargets(const std::vector<std::string>& paths)
+{
+    std::vector<std::string> folders;
+    char name[PATH_BUFFER_SIZE];
+    for (const std::string& path : paths) {
+        if (ClassifyPath(path.c_str(), name) == PathKind::Folder && !Listed(folders, path))
+            folders.push_back(path);
+    }
+    if (folders.size() < 2) {
+        if (!paths.empty())
+            SelectTarget(folders.empty() ? paths[0].c_str() : folders[0].c_str());
+        return;
+    }
+    char format[STRING_BUFFER_SIZE];
+    AfxLoadString(IDS_FOLDER_COUNT, format);
+    snprintf(name, sizeof name, format, static_cast<int>(folders.size()));
+    TakeTarget(false, folders[0].c_str(), name, std::vector<std::string>(folders.begin() + 1, folders.end()));
+}
+
 // A drive has no infotip of its own: the infotip label and edit are told
 // they are disabled, which greys them, without changing their state, and
 // the edit takes no typing, which nothing would store.
-void FolderIconDialog::TakeTarget(bool drive, const char* path, const char* displayName)
+void FolderIconDialog::TakeTarget(bool drive, const char* path, const char* displayName,
+                                  std::vector<std::string> otherFolders)
 {
+    m_otherFolders = std::move(otherFolders);
     Target.kind = drive ? TargetKind::Drive : TargetKind::Folder;
     ::SendMessageA(GetDlgItem(IDC_INFOTIP_LABEL), WM_ENABLE, !drive, 0);
     m_infoTip.SendMessage(WM_ENABLE, !drive);
@@ -160,24 +214,30 @@ void FolderIconDialog::TakeTarget(bool drive, const char* path, const char* disp
     ShowTarget(Target.path, Target.displayName);
 }
 
+// The folders of a drop become the target, whatever else it holds; a drop
+// without folders offers its first item as an icon file.
 void FolderIconDialog::AcceptDroppedFile(HDROP drop)
 {
-    wchar_t widePath[PATH_BUFFER_SIZE] = L"";
-    char path[PATH_BUFFER_SIZE] = "";
-    // A longer path is refused whole: cut to fit, it could name another item.
-    const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
-    const bool fits = length > 0 && length < PATH_BUFFER_SIZE &&
-                      DragQueryFileW(drop, 0, widePath, PATH_BUFFER_SIZE) == length &&
-                      ToCodePageExactly(widePath, path, sizeof path);
-    DragFinish(drop);
-    if (!fits) {
-        MessageBeep(MB_ICONEXCLAMATION);
-        return;
+    std::vector<std::string> items;
+    const UINT count = DragQueryFileW(drop, DROPPED_ITEM_COUNT, nullptr, 0);
+    for (UINT item = 0; item < count; ++item) {
+        wchar_t widePath[PATH_BUFFER_SIZE] = L"";
+        char path[PATH_BUFFER_SIZE] = "";
+        // A longer path is refused whole: cut to fit, it could name another item.
+        const UINT length = DragQueryFileW(drop, item, nullptr, 0);
+        if (length > 0 && length < PATH_BUFFER_SIZE &&
+            DragQueryFileW(drop, item, widePath, PATH_BUFFER_SIZE) == length &&
+            ToCodePageExactly(widePath, path, sizeof path))
+            items.push_back(path);
     }
-    if (ShellSeesAFolder(path))
-        SelectTarget(path);
+    DragFinish(drop);
+    const std::vector<std::string> folders = ShellFolders(items);
+    if (!folders.empty())
+        SelectTargets(folders);
+    else if (!items.empty())
+        OfferIconFile(items[0].c_str());
     else
-        OfferIconFile(path);
+        MessageBeep(MB_ICONEXCLAMATION);
 }
 
 void FolderIconDialog::OfferIconFile(const char* path)

@@ -6,6 +6,7 @@
 #include "harness/Windows.h"
 #include <shlobj.h>
 #include <algorithm>
+#include <functional>
 #include <cstring>
 #include <vector>
 
@@ -491,17 +492,38 @@ TEST_F(TargetSelectionTest, DroppedDriveRootBecomesADriveTarget)
     ExpectDriveTarget("C:\\");
 }
 
-TEST_F(TargetSelectionTest, OnlyTheFirstDroppedItemCounts)
+// Folders dropped together, or named on the command line each in quotes,
+// are the target together, whatever else comes with them, each once; the
+// first is the one shown. A drive goes alone.
+TEST_F(TargetSelectionTest, FoldersGivenTogetherBecomeTheTargetTogether)
 {
     const std::string other = temp / "Autre";
+    const std::string third = temp / "Troisi\xe8me";
     ASSERT_TRUE(CreateDirectoryA(other.c_str(), nullptr));
-
-    Drop({ folder, other, iconFile });
-    ExpectFolderTarget(folder, "Vacances");
-
-    Drop({ iconFile, other });
-    ExpectFolderTarget(folder, "Vacances");
-    EXPECT_STREQ(dialog.IconGrid().m_currentFile, iconFile.c_str());
+    ASSERT_TRUE(CreateDirectoryA(third.c_str(), nullptr));
+    const std::string a = "\"" + folder + "\"", b = "\"" + other + "\"", c = "\"" + third + "\"";
+    const struct {
+        std::function<void()> give;
+        std::string first;
+        const char* name;
+    } cases[] = {
+        { [&] { Drop({ folder, other, third }); }, folder, "3 dossiers" },
+        { [&] { Drop({ folder, iconFile, "C:\\", other, folder }); }, folder, "2 dossiers" },
+        { [&] { Drop({ iconFile, other }); }, other, "Autre" },
+        { [&] { FromCommandLine(" " + a + " \t" + b + " " + c + " "); }, folder, "3 dossiers" },
+        { [&] { FromCommandLine(b + " \"" + iconFile + "\" " + b); }, other, "Autre" },
+        { [&] { FromCommandLine(a + " " + b.substr(0, b.size() - 1)); }, "", "" },
+        { [&] { FromCommandLine(a + b); }, "", "" },
+    };
+    for (const auto& given : cases) {
+        SCOPED_TRACE(&given - cases);
+        Target = {};
+        SetWindowTextA(Control(IDC_TARGET_NAME), "");
+        given.give();
+        EXPECT_STREQ(Target.path, given.first.c_str());
+        EXPECT_STREQ(Target.displayName, given.name);
+        EXPECT_EQ(Text(IDC_TARGET_NAME), given.name);
+    }
 }
 
 TEST_F(TargetSelectionTest, DroppedIconFileFillsTheGridAndKeepsTheTarget)
