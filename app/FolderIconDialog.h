@@ -12,6 +12,16 @@
 // What a removal of the icon left of a folder's desktop.ini.
 enum class IniRemoval { Failed, Kept, Emptied };
 
+// What an apply writes for each folder or drive: the default icon back, or
+// the grid's icon at `index`, or neither; and the infotip, null when the
+// user did not change it.
+struct IconChoice {
+    bool restoresDefault;
+    bool iconChosen;
+    int index;
+    const wchar_t* infoTip;
+};
+
 // The program's main window: the target folder or drive, the grid of the
 // icons of one icon file, the infotip, and the commands that apply them.
 class FolderIconDialog : public CDialog {
@@ -66,6 +76,14 @@ public:
     // was nothing to write to or a write failed: the choice then stays.
     bool ApplyCommand();
     bool IsDefaultChoice(TargetKind kind) const;
+    // The choice written for one folder or drive root, and the shell told
+    // of it; false when it could not be written. A removal that emptied a
+    // desktop.ini sets `deletionDeferred`.
+    bool ApplyTo(const char* target, DWORD oldImageIndex, const IconChoice& choice, bool& deletionDeferred);
+    // The same for each folder of a target of several, in turn: a folder
+    // that fails leaves the others to go on, and the round ends with one
+    // message naming every folder that failed. How many failed.
+    size_t ApplyToEachFolder(const IconChoice& choice, bool& deletionDeferred);
 
     // Makes the shell draw its icons anew: the shell's icon size, one pixel
     // more and back, each change announced to every top-level window.
@@ -103,6 +121,9 @@ private:
     bool WriteProfileKey(const char* file, const char* section, const char* key, const char* value);
     bool WriteInfoTipKey(const char* file, const ShellClassInfoNames& names, const wchar_t* infoTip);
     void ReportWriteFailure(const char* file);
+    // Shown at once, or kept for the message at the end of a round over
+    // several folders.
+    void ReportFailure(DWORD error, const char* subject);
     void ReportNotCustomisable();
     void ReportNoIcon();
     // What the combo box shows is what gets applied: a file typed there that
@@ -162,4 +183,8 @@ private:
     // The folders taken together with the target's own, which is the one
     // shown; none for a target of one folder, or a drive.
     std::vector<std::string> m_otherFolders;
+    // Set during a round over several folders: a failure is kept, with the
+    // system's reason, for the one message at the round's end.
+    bool m_holdFailures = false;
+    DWORD m_heldError = ERROR_SUCCESS;
 };
