@@ -61,19 +61,15 @@ IconLocation ReportedIcon(const char* path)
     return icon;
 }
 
-bool IsDefaultIcon(const IconLocation& icon, TargetKind kind)
-{
-    const IconLocation& standard = DefaultIconFor(kind);
-    return standard.index >= 0 && lstrcmpiA(standard.file, icon.file) == 0 && icon.index == standard.index;
-}
-
 // The folders taken with the one shown may have icons of their own where
 // the one shown has none.
 bool AnyHasOwnIcon(const std::vector<std::string>& folders)
 {
+    const IconLocation& standard = DefaultIconFor(TargetKind::Folder);
     for (const std::string& folder : folders) {
         IconLocation icon = {};
-        if (OwnIcon(folder.c_str(), TargetKind::Folder, icon) && !IsDefaultIcon(icon, TargetKind::Folder))
+        if (OwnIcon(folder.c_str(), TargetKind::Folder, icon) &&
+            !(standard.index >= 0 && lstrcmpiA(standard.file, icon.file) == 0 && icon.index == standard.index))
             return true;
     }
     return false;

@@ -502,11 +502,7 @@ TEST_F(TargetSelectionTest, FoldersGivenTogetherBecomeTheTargetTogether)
     ASSERT_TRUE(CreateDirectoryA(other.c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA(third.c_str(), nullptr));
     const std::string a = "\"" + folder + "\"", b = "\"" + other + "\"", c = "\"" + third + "\"";
-    const struct {
-        std::function<void()> give;
-        std::string first;
-        const char* name;
-    } cases[] = {
+    const struct { std::function<void()> give; std::string first; const char* name; } cases[] = {
         { [&] { Drop({ folder, other, third }); }, folder, "3 dossiers" },
         { [&] { Drop({ folder, iconFile, "C:\\", other, folder }); }, folder, "2 dossiers" },
         { [&] { Drop({ iconFile, other }); }, other, "Autre" },
