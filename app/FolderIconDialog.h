@@ -6,11 +6,22 @@
 #include "target/Target.h"
 #include <initializer_list>
 #include <string>
+#include <vector>
 #include <shellapi.h>
 #include <shtypes.h>
 
 // What a removal of the icon left of a folder's desktop.ini.
 enum class IniRemoval { Failed, Kept, Emptied };
+
+// What an apply writes for each folder or drive: the default icon back, or
+// the grid's icon at `index`, or neither; and the infotip, null when the
+// user did not change it.
+struct IconChoice {
+    bool restoresDefault;
+    bool iconChosen;
+    int index;
+    const wchar_t* infoTip;
+};
 
 // The program's main window: the target folder or drive, the grid of the
 // icons of one icon file, the infotip, and the commands that apply them.
@@ -51,6 +62,10 @@ public:
     // browser is to be shown again (false).
     bool TakeBrowsedItem(LPCITEMIDLIST item);
     void SelectTarget(const wchar_t* path);
+    // Paths given together: those that are folders become the target
+    // together, the first one shown; a lone one is taken as SelectTarget
+    // takes it.
+    void SelectTargets(const std::vector<std::wstring>& paths);
     void AcceptDroppedFile(HDROP drop);
     // A dropped file that is no folder may hold icons for the grid.
     void OfferIconFile(const wchar_t* path);
@@ -62,6 +77,14 @@ public:
     // was nothing to write to or a write failed: the choice then stays.
     bool ApplyCommand();
     bool IsDefaultChoice(TargetKind kind) const;
+    // The choice written for one folder or drive root, and the shell told
+    // of it; false when it could not be written. A removal that emptied a
+    // desktop.ini sets `deletionDeferred`.
+    bool ApplyTo(const wchar_t* target, DWORD oldImageIndex, const IconChoice& choice, bool& deletionDeferred);
+    // The same for each folder of a target of several, in turn: a folder
+    // that fails leaves the others to go on, and the round ends with one
+    // message naming every folder that failed. How many failed.
+    size_t ApplyToEachFolder(const IconChoice& choice, bool& deletionDeferred);
 
     // Makes the shell draw its icons anew: the shell's icon size, one pixel
     // more and back, each change announced to every top-level window.
@@ -100,6 +123,9 @@ private:
     bool PrepareEncoding(const wchar_t* file, std::initializer_list<const wchar_t*> values);
     bool WriteInfoTipKey(const wchar_t* file, const ShellClassInfoNames& names, const wchar_t* infoTip);
     void ReportWriteFailure(const wchar_t* file);
+    // Shown at once, or kept for the message at the end of a round over
+    // several folders.
+    void ReportFailure(DWORD error, const wchar_t* subject);
     void ReportNotCustomisable();
     void ReportNoIcon();
     // What the combo box shows is what gets applied: a file typed there that
@@ -120,7 +146,8 @@ private:
     void OnRebuildIconCache(Message&) { RebuildIconCache(); }
     void OnAbout(Message&) { ShowAboutBox(); }
     void OnBrowseIconFile(Message&) { BrowseIconFile(); }
-    void TakeTarget(bool drive, const wchar_t* path, const wchar_t* displayName);
+    void TakeTarget(bool drive, const wchar_t* path, const wchar_t* displayName,
+                    std::vector<std::wstring> otherFolders = {});
     bool WriteInfoTip(const wchar_t* target, const wchar_t* infoTip);
     std::wstring InfoTipText() const;
     void ShowIconLocation(const wchar_t* file, int index);
@@ -155,4 +182,11 @@ private:
     // The infotip edit's text as the target's state left it: a text the
     // user did not change is not written back.
     std::wstring m_shownInfoTip;
+    // The folders taken together with the target's own, which is the one
+    // shown; none for a target of one folder, or a drive.
+    std::vector<std::wstring> m_otherFolders;
+    // Set during a round over several folders: a failure is kept, with the
+    // system's reason, for the one message at the round's end.
+    bool m_holdFailures = false;
+    DWORD m_heldError = ERROR_SUCCESS;
 };

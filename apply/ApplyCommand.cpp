@@ -2,7 +2,6 @@
 #include "apply/DesktopIni.h"
 #include "apply/DriveIcon.h"
 #include "apply/MadeIconFile.h"
-#include "apply/ReportError.h"
 #include "framework/WinApp.h"
 #include "icons/IconExtraction.h"
 #include "icons/Picture.h"
@@ -33,8 +32,8 @@ bool FolderIconDialog::IsDefaultChoice(TargetKind kind) const
 
 std::wstring FolderIconDialog::InfoTipText() const
 {
-    std::wstring text(static_cast<size_t>(m_infoTip.GetWindowTextLength()) + 1, L'\0');
-    text.resize(static_cast<size_t>(m_infoTip.GetWindowText(&text[0], static_cast<int>(text.size()))));
+    std::wstring text(static_cast<size_t>(m_infoTip.GetWindowTextLengthW()) + 1, L'\0');
+    text.resize(static_cast<size_t>(m_infoTip.GetWindowTextW(&text[0], static_cast<int>(text.size()))));
     return text;
 }
 
@@ -68,70 +67,81 @@ bool FolderIconDialog::ApplyCommand()
         return false;
     }
 
+    const IconChoice choice = { restoresDefault, iconChosen, selection, infoTip };
+    bool deletionDeferred = false;
+    const size_t folders = 1 + m_otherFolders.size();
+    const size_t failed = folders == 1 ? !ApplyTo(Target.path, Target.oldImageIndex, choice, deletionDeferred)
+                                       : ApplyToEachFolder(choice, deletionDeferred);
+    // Nothing is recorded for an icon that took nowhere.
+    if (failed < folders && (restoresDefault || iconChosen)) {
+        AddRecentIconFile(m_iconGrid.m_currentFile);
+        FillRecentCombo(m_iconFile);
+    }
+    // The user's choice stays on screen, still to be applied.
+    if (failed) {
+        m_closeAfterApply = false;
+        return false;
+    }
+    m_apply.EnableWindow(FALSE);
+    ShowTarget(Target.path, Target.displayName);
+    if (!deletionDeferred && m_closeAfterApply)
+        CDialog::OnOK();
+    return true;
+}
+
+bool FolderIconDialog::ApplyTo(const wchar_t* target, DWORD oldImageIndex, const IconChoice& choice,
+                               bool& deletionDeferred)
+{
     // The shell shows no picture as an icon: an icon file is made of it, in
     // the folder, or in the drive's root, and named instead.
     const wchar_t* iconFile = m_iconGrid.m_currentFile;
-    int iconIndex = selection;
+    int iconIndex = choice.index;
     wchar_t made[PATH_BUFFER_SIZE];
-    if (iconChosen && IsPictureName(iconFile)) {
-        if (!MakeIconFile(iconFile, Target.path, made)) {
-            ReportSystemError(m_hWnd, GetLastError());
-            m_closeAfterApply = false;
+    if (choice.iconChosen && IsPictureName(iconFile)) {
+        if (!MakeIconFile(iconFile, target, made)) {
+            ReportFailure(GetLastError(), nullptr);
             return false;
         }
         iconFile = made;
         iconIndex = 0;
     }
     IconLocation previous = {};
-    const bool hadOwnIcon = Target.kind == TargetKind::Drive ? ReadDriveIcon(Target.path[0], previous)
-                                                             : ReadCustomIcon(Target.path, previous);
+    const bool hadOwnIcon = Target.kind == TargetKind::Drive ? ReadDriveIcon(target[0], previous)
+                                                             : ReadCustomIcon(target, previous);
 
     bool written = true;
-    bool deletionDeferred = false;
     if (Target.kind == TargetKind::Drive) {
         // Without administrator rights the machine's keys refuse the write.
-        const LONG error = restoresDefault ? ResetDriveIcon(Target.path[0])
-                                           : SetDriveIcon(Target.path[0], iconFile, iconIndex);
+        const LONG error = choice.restoresDefault ? ResetDriveIcon(target[0])
+                                                  : SetDriveIcon(target[0], iconFile, iconIndex);
         if (error != ERROR_SUCCESS) {
-            ReportSystemError(m_hWnd, static_cast<DWORD>(error));
+            ReportFailure(static_cast<DWORD>(error), nullptr);
             written = false;
         }
-    } else if (restoresDefault) {
-        const IniRemoval removal = RemoveFolderIcon(Target.path, infoTip);
+    } else if (choice.restoresDefault) {
+        const IniRemoval removal = RemoveFolderIcon(target, choice.infoTip);
         written = removal != IniRemoval::Failed;
-        deletionDeferred = removal == IniRemoval::Emptied;
-    } else if (iconChosen) {
-        written = WriteFolderIcon(Target.path, iconFile, iconIndex, infoTip);
+        if (removal == IniRemoval::Emptied)
+            deletionDeferred = true;
+    } else if (choice.iconChosen) {
+        written = WriteFolderIcon(target, iconFile, iconIndex, choice.infoTip);
     } else {
-        written = WriteInfoTip(Target.path, infoTip);
+        written = WriteInfoTip(target, choice.infoTip);
     }
-    // The user's choice stays on screen, still to be applied, and nothing
-    // is recorded for an icon that did not take.
-    if (!written) {
-        m_closeAfterApply = false;
+    if (!written)
         return false;
-    }
     // An icon file that the program made for the target goes once the
     // target no longer names it.
-    if (hadOwnIcon && (restoresDefault || iconChosen) && lstrcmpiW(previous.file, iconFile) != 0)
+    if (hadOwnIcon && (choice.restoresDefault || choice.iconChosen) && lstrcmpiW(previous.file, iconFile) != 0)
         RemoveMadeIconFile(previous.file);
 
-    SHChangeNotify(SHCNE_ATTRIBUTES, SHCNF_PATHW | SHCNF_FLUSH, Target.path, nullptr);
+    SHChangeNotify(SHCNE_ATTRIBUTES, SHCNF_PATHW | SHCNF_FLUSH, target, nullptr);
     SHFILEINFOW info = {};
-    SHGetFileInfoW(Target.path, 0, &info, sizeof info, SHGFI_SYSICONINDEX);
+    SHGetFileInfoW(target, 0, &info, sizeof info, SHGFI_SYSICONINDEX);
     SHChangeNotify(SHCNE_UPDATEIMAGE, SHCNF_DWORD | SHCNF_FLUSH,
                    reinterpret_cast<LPCVOID>(static_cast<DWORD_PTR>(static_cast<DWORD>(info.iIcon))), nullptr);
     SHChangeNotify(SHCNE_UPDATEIMAGE, SHCNF_DWORD | SHCNF_FLUSH,
-                   reinterpret_cast<LPCVOID>(static_cast<DWORD_PTR>(Target.oldImageIndex)), nullptr);
-
-    m_apply.EnableWindow(FALSE);
-    if (restoresDefault || iconChosen) {
-        AddRecentIconFile(m_iconGrid.m_currentFile);
-        FillRecentCombo(m_iconFile);
-    }
-    ShowTarget(Target.path, Target.displayName);
-    if (!deletionDeferred && m_closeAfterApply)
-        CDialog::OnOK();
+                   reinterpret_cast<LPCVOID>(static_cast<DWORD_PTR>(oldImageIndex)), nullptr);
     return true;
 }
 

@@ -4,28 +4,66 @@
 #include "resource.h"
 #include <cstdio>
 
-void FolderIconDialog::ReportWriteFailure(const wchar_t* file)
-{
-    // Read before anything else can replace it.
-    ReportSystemError(m_hWnd, GetLastError(), file);
-}
+namespace {
 
-void ReportSystemError(HWND owner, DWORD error, const wchar_t* subject)
+void SystemReason(DWORD error, wchar_t (&reason)[ERROR_TEXT_BUFFER_SIZE])
 {
-    wchar_t reason[ERROR_TEXT_BUFFER_SIZE] = L"";
     // A system text may hold inserts; with no arguments to give them they
     // are shown as they stand instead of being read from nowhere.
     if (!FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, reason,
                         ARRAYSIZE(reason), nullptr))
         swprintf(reason, ARRAYSIZE(reason), L"%lu", static_cast<unsigned long>(error));
+}
+
+void ShowError(HWND owner, const wchar_t* text)
+{
+    wchar_t caption[STRING_BUFFER_SIZE];
+    AfxLoadString(IDS_ERROR_CAPTION, caption);
+    MessageBoxW(owner, text, caption, MB_OK);
+}
+
+} // namespace
+
+void FolderIconDialog::ReportWriteFailure(const wchar_t* file)
+{
+    // Read before anything else can replace it.
+    ReportFailure(GetLastError(), file);
+}
+
+void FolderIconDialog::ReportFailure(DWORD error, const wchar_t* subject)
+{
+    if (m_holdFailures)
+        m_heldError = error;
+    else
+        ReportSystemError(m_hWnd, error, subject);
+}
+
+void ReportSystemError(HWND owner, DWORD error, const wchar_t* subject)
+{
+    wchar_t reason[ERROR_TEXT_BUFFER_SIZE] = L"";
+    SystemReason(error, reason);
     wchar_t text[PATH_BUFFER_SIZE + ERROR_TEXT_BUFFER_SIZE + 4];
     if (subject)
         swprintf(text, ARRAYSIZE(text), L"%ls\n\n%ls", subject, reason);
     else
         swprintf(text, ARRAYSIZE(text), L"%ls", reason);
-    wchar_t caption[STRING_BUFFER_SIZE];
-    AfxLoadString(IDS_ERROR_CAPTION, caption);
-    MessageBoxW(owner, text, caption, MB_OK);
+    ShowError(owner, text);
+}
+
+void ReportFailedFolders(HWND owner, const std::vector<FailedFolder>& failed)
+{
+    std::wstring text;
+    for (const FailedFolder& folder : failed) {
+        wchar_t reason[ERROR_TEXT_BUFFER_SIZE] = L"";
+        SystemReason(folder.error, reason);
+        // The system's texts end their last line; here a blank line parts
+        // one folder from the next.
+        size_t length = wcslen(reason);
+        while (length > 0 && (reason[length - 1] == L'\r' || reason[length - 1] == L'\n'))
+            reason[--length] = L'\0';
+        text += (text.empty() ? L"" : L"\n\n") + folder.path + L"\n" + reason;
+    }
+    ShowError(owner, text.c_str());
 }
 
 void FolderIconDialog::ReportNotCustomisable()

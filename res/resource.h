@@ -83,6 +83,7 @@
 #define IDS_DRIVE_VERB_KEY      40037
 #define IDS_DEFAULT_ICON_KEY    40038
 #define IDS_CONFIRM_FILE_OP     40039
+#define IDS_FOLDER_COUNT        40040   // the name of a target of several folders
 
 // Messages that the icon grid sends to its parent
 #define WM_SELECTION_CHANGED    (WM_USER + 1)
@@ -114,6 +115,9 @@
 // default icons where the registry names none
 #define STOCK_FOLDER_ICON_ID    4
 #define STOCK_DRIVE_ICON_ID     9
+
+// What asks a drop for the number of its items instead of one of them
+#define DROPPED_ITEM_COUNT      0xFFFFFFFF
 
 // Buffer sizes: paths, and strings loaded from the string table
 #define PATH_BUFFER_SIZE        260

@@ -61,6 +61,20 @@ IconLocation ReportedIcon(const wchar_t* path)
     return icon;
 }
 
+// The folders taken with the one shown may have icons of their own where
+// the one shown has none.
+bool AnyHasOwnIcon(const std::vector<std::wstring>& folders)
+{
+    const IconLocation& standard = DefaultIconFor(TargetKind::Folder);
+    for (const std::wstring& folder : folders) {
+        IconLocation icon = {};
+        if (OwnIcon(folder.c_str(), TargetKind::Folder, icon) &&
+            !(standard.index >= 0 && lstrcmpiW(standard.file, icon.file) == 0 && icon.index == standard.index))
+            return true;
+    }
+    return false;
+}
+
 // The icon at a location, as the target's own image; null when it yields none.
 HICON IconAt(const IconLocation& icon)
 {
@@ -109,7 +123,7 @@ void FolderIconDialog::ShowTarget(const wchar_t* path, const wchar_t* displayNam
     const IconLocation& standard = DefaultIconFor(Target.kind);
     const bool showsDefault = standard.index >= 0 && lstrcmpiW(standard.file, current.file) == 0 &&
                               static_cast<int>(m_iconGrid.SendMessage(LB_GETCURSEL)) == standard.index;
-    m_defaultIcon.EnableWindow(!showsDefault);
+    m_defaultIcon.EnableWindow(!showsDefault || AnyHasOwnIcon(m_otherFolders));
     m_browseIconFile.EnableWindow(TRUE);
     m_apply.EnableWindow(FALSE);
 }

@@ -1,10 +1,13 @@
 #include "app/FolderIconDialog.h"
 #include "framework/WinApp.h"
 #include "apply/DesktopIni.h"
+#include "target/QuotedPaths.h"
 #include "target/Target.h"
 #include <shellapi.h>
 #include <shlobj.h>
+#include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -53,6 +56,25 @@ bool ShellSeesAFolder(const wchar_t* path)
     return SHGetFileInfoW(path, 0, &info, sizeof info, SHGFI_ATTRIBUTES) && (info.dwAttributes & SFGAO_FOLDER);
 }
 
+std::vector<std::wstring> ShellFolders(const std::vector<std::wstring>& paths)
+{
+    std::vector<std::wstring> folders;
+    for (const std::wstring& path : paths) {
+        if (ShellSeesAFolder(path.c_str()))
+            folders.push_back(path);
+    }
+    return folders;
+}
+
+bool Listed(const std::vector<std::wstring>& folders, const std::wstring& path)
+{
+    for (const std::wstring& folder : folders) {
+        if (lstrcmpiW(folder.c_str(), path.c_str()) == 0)
+            return true;
+    }
+    return false;
+}
+
 int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM currentPath)
 {
     if (message == BFFM_INITIALIZED) {
@@ -82,6 +104,15 @@ void FolderIconDialog::TargetFromCommandLine(wchar_t* text)
 {
     if (!text[0]) {
         BrowseForTarget();
+        return;
+    }
+    // No one path holds a double quote: quoted paths one after the other
+    // are several.
+    const std::vector<std::wstring> quoted = QuotedPaths(text);
+    if (quoted.size() > 1) {
+        const std::vector<std::wstring> folders = ShellFolders(quoted);
+        if (!folders.empty())
+            SelectTargets(folders);
         return;
     }
     wchar_t* path = text[0] == L'"' ? text + 1 : text;
@@ -141,11 +172,34 @@ void FolderIconDialog::SelectTarget(const wchar_t* path)
         TakeTarget(kind == PathKind::Drive, path, name);
 }
 
+// A drive's icon lives in the registry, a folder's in its desktop.ini: the
+// folders are taken, a drive only alone. Each folder counts once.
+void FolderIconDialog::SelectTargets(const std::vector<std::wstring>& paths)
+{
+    std::vector<std::wstring> folders;
+    wchar_t name[PATH_BUFFER_SIZE];
+    for (const std::wstring& path : paths) {
+        if (ClassifyPath(path.c_str(), name) == PathKind::Folder && !Listed(folders, path))
+            folders.push_back(path);
+    }
+    if (folders.size() < 2) {
+        if (!paths.empty())
+            SelectTarget(folders.empty() ? paths[0].c_str() : folders[0].c_str());
+        return;
+    }
+    wchar_t format[STRING_BUFFER_SIZE];
+    AfxLoadString(IDS_FOLDER_COUNT, format);
+    swprintf(name, ARRAYSIZE(name), format, static_cast<int>(folders.size()));
+    TakeTarget(false, folders[0].c_str(), name, std::vector<std::wstring>(folders.begin() + 1, folders.end()));
+}
+
 // A drive has no infotip of its own: the infotip label and edit are told
 // they are disabled, which greys them, without changing their state, and
 // the edit takes no typing, which nothing would store.
-void FolderIconDialog::TakeTarget(bool drive, const wchar_t* path, const wchar_t* displayName)
+void FolderIconDialog::TakeTarget(bool drive, const wchar_t* path, const wchar_t* displayName,
+                                  std::vector<std::wstring> otherFolders)
 {
+    m_otherFolders = std::move(otherFolders);
     Target.kind = drive ? TargetKind::Drive : TargetKind::Folder;
     ::SendMessageW(GetDlgItem(IDC_INFOTIP_LABEL), WM_ENABLE, !drive, 0);
     m_infoTip.SendMessage(WM_ENABLE, !drive);
@@ -158,21 +212,27 @@ void FolderIconDialog::TakeTarget(bool drive, const wchar_t* path, const wchar_t
     ShowTarget(Target.path, Target.displayName);
 }
 
+// The folders of a drop become the target, whatever else it holds; a drop
+// without folders offers its first item as an icon file.
 void FolderIconDialog::AcceptDroppedFile(HDROP drop)
 {
-    wchar_t path[PATH_BUFFER_SIZE] = L"";
-    // A longer path is refused whole: cut to fit, it could name another item.
-    const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
-    const bool fits = length > 0 && length < PATH_BUFFER_SIZE && DragQueryFileW(drop, 0, path, PATH_BUFFER_SIZE) == length;
-    DragFinish(drop);
-    if (!fits) {
-        MessageBeep(MB_ICONEXCLAMATION);
-        return;
+    std::vector<std::wstring> items;
+    const UINT count = DragQueryFileW(drop, DROPPED_ITEM_COUNT, nullptr, 0);
+    for (UINT item = 0; item < count; ++item) {
+        wchar_t path[PATH_BUFFER_SIZE] = L"";
+        // A longer path is refused whole: cut to fit, it could name another item.
+        const UINT length = DragQueryFileW(drop, item, nullptr, 0);
+        if (length > 0 && length < PATH_BUFFER_SIZE && DragQueryFileW(drop, item, path, PATH_BUFFER_SIZE) == length)
+            items.push_back(path);
     }
-    if (ShellSeesAFolder(path))
-        SelectTarget(path);
+    DragFinish(drop);
+    const std::vector<std::wstring> folders = ShellFolders(items);
+    if (!folders.empty())
+        SelectTargets(folders);
+    else if (!items.empty())
+        OfferIconFile(items[0].c_str());
     else
-        OfferIconFile(path);
+        MessageBeep(MB_ICONEXCLAMATION);
 }
 
 void FolderIconDialog::OfferIconFile(const wchar_t* path)

@@ -652,3 +652,68 @@ TEST_F(ApplyCommandTest, TheComboShowsWhatGetsApplied)
     SetCurrentDirectoryA(previousFolder);
     EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\nIconFile=" + typed + "\r\nIconIndex=0\r\nConfirmFileOp=0\r\n");
 }
+
+// --- Several folders -------------------------------------------------------
+
+// Each folder in turn, as one: the folder that cannot be written is named
+// with the system's reason in one message after the round, the others keep
+// what they got, nothing is written beside them, and OK leaves the dialog
+// open with the choice still to apply.
+TEST_F(ApplyCommandTest, EachFolderGetsTheChoiceAndOneMessageNamesThoseThatFailed)
+{
+    const std::string locked = temp / "Verrouill\xe9", last = temp / "Dernier", outside = temp / "Dehors";
+    for (const std::string& made : { locked, last, outside, locked + "\\desktop.ini" })
+        ASSERT_TRUE(CreateDirectoryA(made.c_str(), nullptr));
+    ASSERT_FALSE(WritePrivateProfileStringA("a", "b", "c", (locked + "\\desktop.ini").c_str()));
+    std::string reason = SystemText(GetLastError());
+    reason.erase(reason.find_last_not_of("\r\n") + 1);
+    std::vector<std::string> boxes;
+    bool applyStillEnabled = false;
+    ModalDriver driver;
+    driver.Then(OnDialog([&] {
+              dialog.SelectTargets({ Wide(folder), Wide(locked), Wide(last) });
+              Choose(2);
+              TypeInfoTip("Photos");
+              PostMessageA(Control(IDOK), BM_CLICK, 0, 0);
+          }))
+        .Then([&](HWND window) {
+            if (window == dialog.m_hWnd)
+                return false;
+            boxes.push_back(WindowText(window) + ": " + WindowText(GetDlgItem(window, 0xFFFF)));
+            PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+            return true;
+        })
+        .Then(OnDialog([&] {
+            applyStillEnabled = Enabled(IDC_APPLY);
+            Click(IDCANCEL);
+        }));
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL) << "OK closed the dialog";
+    EXPECT_TRUE(driver.Done());
+    EXPECT_EQ(boxes, std::vector<std::string>{ "Erreur: " + locked + "\n" + reason });
+    EXPECT_TRUE(applyStillEnabled);
+    EXPECT_EQ(ReadBytes(ini), IniFor(2, "Photos"));
+    EXPECT_EQ(ReadBytes(last + "\\desktop.ini"), IniFor(2, "Photos"));
+    EXPECT_FALSE(Exists(outside + "\\desktop.ini"));
+}
+
+// Default is there as soon as one folder has an icon of its own, and gives
+// each its default icon back; an infotip left alone stays each folder's own.
+TEST_F(ApplyCommandTest, DefaultGivesEachFolderItsIconBackAndKeepsEachInfoTip)
+{
+    ScopedDefaultIcon standard("Directory", iconFile + ",1");
+    const std::string other = temp / "Autre";
+    ASSERT_TRUE(CreateDirectoryA(other.c_str(), nullptr));
+    WriteBytes(ini, IniFor(1, "Vacances"));
+    WriteBytes(other + "\\desktop.ini", IniFor(2, "Autre"));
+    for (const std::string& customised : { folder, other })
+        ASSERT_TRUE(SetFileAttributesA(customised.c_str(), FILE_ATTRIBUTE_SYSTEM));
+    Open();
+    dialog.SelectTarget(Wide(folder).c_str());
+    ASSERT_FALSE(Enabled(IDC_DEFAULT_ICON)) << "the folder shown has the default icon";
+    dialog.SelectTargets({ Wide(folder), Wide(other) });
+    ASSERT_TRUE(Enabled(IDC_DEFAULT_ICON));
+    Click(IDC_DEFAULT_ICON);
+    Click(IDC_APPLY);
+    EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\nInfoTip=Vacances\r\n");
+    EXPECT_EQ(ReadBytes(other + "\\desktop.ini"), "[.ShellClassInfo]\r\nInfoTip=Autre\r\n");
+}

@@ -322,6 +322,7 @@ const ExpectedString kStrings[] = {
     {IDS_DRIVE_VERB_KEY, "Drive\\shell\\Brisevent"},
     {IDS_DEFAULT_ICON_KEY, "DefaultIcon"},
     {IDS_CONFIRM_FILE_OP, "ConfirmFileOp"},
+    {IDS_FOLDER_COUNT, "%d dossiers"},
 };
 
 // The way the program loads its strings, LoadStringW into 256 characters, as

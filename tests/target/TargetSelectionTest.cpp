@@ -6,6 +6,7 @@
 #include "harness/Windows.h"
 #include <shlobj.h>
 #include <algorithm>
+#include <functional>
 #include <cstring>
 #include <functional>
 #include <vector>
@@ -486,17 +487,34 @@ TEST_F(TargetSelectionTest, DroppedDriveRootBecomesADriveTarget)
     ExpectDriveTarget("C:\\");
 }
 
-TEST_F(TargetSelectionTest, OnlyTheFirstDroppedItemCounts)
+// Folders dropped together, or named on the command line each in quotes,
+// are the target together, whatever else comes with them, each once; the
+// first is the one shown. A drive goes alone.
+TEST_F(TargetSelectionTest, FoldersGivenTogetherBecomeTheTargetTogether)
 {
     const std::string other = temp / "Autre";
+    const std::string third = temp / "Troisi\xe8me";
     ASSERT_TRUE(CreateDirectoryA(other.c_str(), nullptr));
-
-    Drop({ folder, other, iconFile });
-    ExpectFolderTarget(folder, "Vacances");
-
-    Drop({ iconFile, other });
-    ExpectFolderTarget(folder, "Vacances");
-    EXPECT_STREQ(dialog.IconGrid().m_currentFile, Wide(iconFile).c_str());
+    ASSERT_TRUE(CreateDirectoryA(third.c_str(), nullptr));
+    const std::string a = "\"" + folder + "\"", b = "\"" + other + "\"", c = "\"" + third + "\"";
+    const struct { std::function<void()> give; std::string first; const char* name; } cases[] = {
+        { [&] { Drop({ folder, other, third }); }, folder, "3 dossiers" },
+        { [&] { Drop({ folder, iconFile, "C:\\", other, folder }); }, folder, "2 dossiers" },
+        { [&] { Drop({ iconFile, other }); }, other, "Autre" },
+        { [&] { FromCommandLine(" " + a + " \t" + b + " " + c + " "); }, folder, "3 dossiers" },
+        { [&] { FromCommandLine(b + " \"" + iconFile + "\" " + b); }, other, "Autre" },
+        { [&] { FromCommandLine(a + " " + b.substr(0, b.size() - 1)); }, "", "" },
+        { [&] { FromCommandLine(a + b); }, "", "" },
+    };
+    for (const auto& given : cases) {
+        SCOPED_TRACE(&given - cases);
+        Target = {};
+        SetWindowTextA(Control(IDC_TARGET_NAME), "");
+        given.give();
+        EXPECT_STREQ(Target.path, Wide(given.first).c_str());
+        EXPECT_STREQ(Target.displayName, Wide(given.name).c_str());
+        EXPECT_EQ(Text(IDC_TARGET_NAME), given.name);
+    }
 }
 
 TEST_F(TargetSelectionTest, DroppedIconFileFillsTheGridAndKeepsTheTarget)
@@ -638,6 +656,14 @@ TEST_F(TargetSelectionTest, PathOutsideTheCodePageIsTakenAsItselfNeverAsItsLookA
         EXPECT_EQ(GetFileAttributesA((lookAlike + "\\desktop.ini").c_str()), INVALID_FILE_ATTRIBUTES);
         EXPECT_FALSE(GetFileAttributesA(lookAlike.c_str()) & FILE_ATTRIBUTE_SYSTEM) << lookAlike;
     }
+
+    // Dropped together, they are one target of three, each customised.
+    DropWide({ folders[0].first, folders[1].first, folders[2].first });
+    EXPECT_STREQ(Target.displayName, L"3 dossiers");
+    ASSERT_TRUE(dialog.ChooseIcon(Wide(iconFile).c_str(), 2));
+    EXPECT_TRUE(dialog.ApplyCommand());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(GetPrivateProfileIntW(L".ShellClassInfo", L"IconIndex", -1, (folders[i].first + L"\\desktop.ini").c_str()), 2);
 
     const std::wstring omegaIcons = base + L"\x03a9icone.dll";
     ASSERT_TRUE(CopyFileW(Wide(iconFile).c_str(), omegaIcons.c_str(), TRUE));

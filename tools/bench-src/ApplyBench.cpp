@@ -1,0 +1,217 @@
+// Times one choice applied to 200 folders at once against 200 applies of one
+// folder each, in the same run, through the main dialog: each round makes
+// fresh folders, gives half of them an icon and an infotip one folder at a
+// time and the other half all together, in turns first, and takes the ratio
+// of the two. Only the apply itself is timed, not the choosing of folders.
+//
+//     apply_bench [ROUNDS]
+#include "app/FolderIconDialog.h"
+#include "target/Target.h"
+#include <shlwapi.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+const int FolderCount = 200;
+const int IconIndex = 2;
+const char* const MarkerKey = "Software\\VELDRAKO\\Brisevent";
+const char* const OptionKey = "Software\\VELDRAKO";
+const char* const RecentKey = "Software\\KORBINEX\\Brisevent";
+
+double Milliseconds()
+{
+    LARGE_INTEGER now;
+    LARGE_INTEGER frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void Pump()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+bool KeyExists(const char* path)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// The program's keys as the benchmark found them: a first-run marker, so
+// that no About box waits for a user, and the recent files, which its
+// applies record; what it had to make goes again.
+class ProgramKeys {
+public:
+    ProgramKeys()
+        : m_madeOption(!KeyExists(OptionKey)), m_madeMarker(!KeyExists(MarkerKey)), m_madeRecent(!KeyExists(RecentKey))
+    {
+        HKEY key;
+        if (m_madeMarker &&
+            RegCreateKeyExA(HKEY_CURRENT_USER, MarkerKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
+                ERROR_SUCCESS)
+            RegCloseKey(key);
+    }
+    ~ProgramKeys()
+    {
+        if (m_madeMarker)
+            SHDeleteKeyA(HKEY_CURRENT_USER, m_madeOption ? OptionKey : MarkerKey);
+        if (m_madeRecent)
+            SHDeleteKeyA(HKEY_CURRENT_USER, RecentKey);
+    }
+    ProgramKeys(const ProgramKeys&) = delete;
+    ProgramKeys& operator=(const ProgramKeys&) = delete;
+
+private:
+    bool m_madeOption;
+    bool m_madeMarker;
+    bool m_madeRecent;
+};
+
+// Fresh folders under the temporary folder, removed with their desktop.ini
+// when they go.
+class Folders {
+public:
+    Folders(const std::wstring& parent, const wchar_t* name)
+    {
+        for (int i = 0; i < FolderCount; ++i) {
+            wchar_t path[MAX_PATH];
+            swprintf(path, MAX_PATH, L"%ls\\%ls %03d", parent.c_str(), name, i);
+            CreateDirectoryW(path, nullptr);
+            m_paths.push_back(path);
+        }
+    }
+    ~Folders()
+    {
+        for (const std::wstring& path : m_paths) {
+            DeleteFileW((path + L"\\desktop.ini").c_str());
+            RemoveDirectoryW(path.c_str());
+        }
+    }
+    Folders(const Folders&) = delete;
+    Folders& operator=(const Folders&) = delete;
+
+    const std::vector<std::wstring>& Paths() const { return m_paths; }
+    // Whether every folder got its desktop.ini.
+    bool AllCustomised() const
+    {
+        return std::all_of(m_paths.begin(), m_paths.end(), [](const std::wstring& path) {
+            return GetFileAttributesW((path + L"\\desktop.ini").c_str()) != INVALID_FILE_ATTRIBUTES;
+        });
+    }
+
+private:
+    std::vector<std::wstring> m_paths;
+};
+
+void TypeInfoTip(FolderIconDialog& dialog, const char* text)
+{
+    SetDlgItemTextA(dialog.m_hWnd, IDC_INFOTIP, text);
+}
+
+double SingleApplies(FolderIconDialog& dialog, const Folders& folders, const wchar_t* iconFile)
+{
+    double elapsed = 0;
+    for (const std::wstring& folder : folders.Paths()) {
+        dialog.SelectTarget(folder.c_str());
+        dialog.ChooseIcon(iconFile, IconIndex);
+        TypeInfoTip(dialog, "Un par un");
+        Pump();
+        const double start = Milliseconds();
+        dialog.ApplyCommand();
+        elapsed += Milliseconds() - start;
+        Pump();
+    }
+    return elapsed;
+}
+
+double AppliedTogether(FolderIconDialog& dialog, const Folders& folders, const wchar_t* iconFile)
+{
+    dialog.SelectTargets(folders.Paths());
+    dialog.ChooseIcon(iconFile, IconIndex);
+    TypeInfoTip(dialog, "Ensemble");
+    Pump();
+    const double start = Milliseconds();
+    dialog.ApplyCommand();
+    const double elapsed = Milliseconds() - start;
+    Pump();
+    return elapsed;
+}
+
+std::wstring BesideTheProgram(const wchar_t* name)
+{
+    wchar_t path[MAX_PATH] = L"";
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, length);
+    folder.erase(folder.find_last_of(L'\\') + 1);
+    return folder + name;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    const std::wstring iconFile = BesideTheProgram(L"icon-files\\three-icons.dll");
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring parent = std::wstring(temp) + L"brisevent-apply-bench";
+    CreateDirectoryW(parent.c_str(), nullptr);
+
+    ProgramKeys keys;
+    FolderIconDialog dialog;
+    if (!dialog.Create()) {
+        std::fprintf(stderr, "the main dialog could not be made\n");
+        return 1;
+    }
+    std::vector<double> singles, together, ratios;
+    bool allCustomised = true;
+    for (int round = 0; round < rounds; ++round) {
+        const Folders oneByOne(parent, L"un");
+        const Folders atOnce(parent, L"ensemble");
+        double single = 0;
+        double all = 0;
+        for (int turn = 0; turn < 2; ++turn) {
+            if ((turn + round) % 2 == 0)
+                single = SingleApplies(dialog, oneByOne, iconFile.c_str());
+            else
+                all = AppliedTogether(dialog, atOnce, iconFile.c_str());
+        }
+        allCustomised = allCustomised && oneByOne.AllCustomised() && atOnce.AllCustomised();
+        singles.push_back(single);
+        together.push_back(all);
+        ratios.push_back(single > 0 ? all / single : 0);
+    }
+    dialog.DestroyWindow();
+    RemoveDirectoryW(parent.c_str());
+    if (!allCustomised) {
+        std::fprintf(stderr, "some folders were not customised\n");
+        return 1;
+    }
+
+    std::printf("\nGoal on applying: %d folders at once / %d single applies at most 1.2 (wall clock).\n",
+                FolderCount, FolderCount);
+    std::printf("Medians of %d rounds, milliseconds: %d single applies %.1f, %d folders at once %.1f\n", rounds,
+                FolderCount, Median(singles), FolderCount, Median(together));
+    std::printf("Ratio %d folders / %d single applies: %.3f\n", FolderCount, FolderCount, Median(ratios));
+    return 0;
+}
