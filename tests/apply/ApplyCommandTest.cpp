@@ -90,6 +90,38 @@ protected:
         };
     }
 
+    // The dialog run modally: `choose` makes a choice and presses OK, each
+    // message box that follows is answered, and the dialog, still open, is
+    // read and cancelled. False when OK closed it.
+    struct AfterOk {
+        std::vector<std::string> boxes;   // "caption: text"
+        bool applyEnabled = false;
+        int selection = -1;
+    };
+    bool PressOk(std::function<void()> choose, AfterOk& after)
+    {
+        ModalDriver driver;
+        driver.Then(OnDialog([&] {
+                  choose();
+                  PostMessageA(Control(IDOK), BM_CLICK, 0, 0);
+              }))
+            .Then([&](HWND window) {
+                if (window == dialog.m_hWnd)
+                    return false;
+                after.boxes.push_back(WindowText(window) + ": " + WindowText(GetDlgItem(window, 0xFFFF)));
+                PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+                return true;
+            })
+            .Then(OnDialog([&] {
+                after.applyEnabled = Enabled(IDC_APPLY);
+                after.selection = static_cast<int>(SendMessageA(Control(IDC_ICON_GRID), LB_GETCURSEL, 0, 0));
+                Click(IDCANCEL);
+            }));
+        const bool stayedOpen = dialog.DoModal() == IDCANCEL;
+        EXPECT_TRUE(driver.Done());
+        return stayedOpen;
+    }
+
     HWND Control(int id) const { return GetDlgItem(dialog.m_hWnd, id); }
     bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
     void Click(int id) const { SendMessageA(Control(id), BM_CLICK, 0, 0); }
@@ -570,33 +602,12 @@ TEST_F(ApplyCommandTest, IconOnlyApplyKeepsTheStoredInfoTipToTheByte)
 TEST_F(ApplyCommandTest, FailedWriteKeepsTheDialogAndTheChoiceAndRecordsNothing)
 {
     ASSERT_TRUE(CreateDirectoryA(ini.c_str(), nullptr));
-    std::vector<std::string> boxes;
-    bool applyStillEnabled = false;
-    int selection = -1;
-    ModalDriver driver;
-    driver.Then(OnDialog([&] {
-              dialog.SelectTarget(Wide(folder).c_str());
-              Choose(2);
-              PostMessageA(Control(IDOK), BM_CLICK, 0, 0);
-          }))
-        .Then([&](HWND window) {
-            if (window == dialog.m_hWnd)
-                return false;
-            boxes.push_back(WindowText(window) + ": " + WindowText(GetDlgItem(window, 0xFFFF)));
-            PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
-            return true;
-        })
-        .Then(OnDialog([&] {
-            applyStillEnabled = Enabled(IDC_APPLY);
-            selection = static_cast<int>(SendMessageA(Control(IDC_ICON_GRID), LB_GETCURSEL, 0, 0));
-            Click(IDCANCEL);
-        }));
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL) << "OK did not close the dialog";
-    EXPECT_TRUE(driver.Done());
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].rfind("Erreur: " + ini + "\n\n", 0), 0u) << boxes[0];
-    EXPECT_TRUE(applyStillEnabled);
-    EXPECT_EQ(selection, 2);
+    AfterOk after;
+    EXPECT_TRUE(PressOk([&] { dialog.SelectTarget(Wide(folder).c_str()); Choose(2); }, after)) << "OK closed the dialog";
+    ASSERT_EQ(after.boxes.size(), 1u);
+    EXPECT_EQ(after.boxes[0].rfind("Erreur: " + ini + "\n\n", 0), 0u) << after.boxes[0];
+    EXPECT_TRUE(after.applyEnabled);
+    EXPECT_EQ(after.selection, 2);
     EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, RECENT_KEY));
 }
 
@@ -667,30 +678,14 @@ TEST_F(ApplyCommandTest, EachFolderGetsTheChoiceAndOneMessageNamesThoseThatFaile
     ASSERT_FALSE(WritePrivateProfileStringA("a", "b", "c", (locked + "\\desktop.ini").c_str()));
     std::string reason = SystemText(GetLastError());
     reason.erase(reason.find_last_not_of("\r\n") + 1);
-    std::vector<std::string> boxes;
-    bool applyStillEnabled = false;
-    ModalDriver driver;
-    driver.Then(OnDialog([&] {
-              dialog.SelectTargets({ Wide(folder), Wide(locked), Wide(last) });
-              Choose(2);
-              TypeInfoTip("Photos");
-              PostMessageA(Control(IDOK), BM_CLICK, 0, 0);
-          }))
-        .Then([&](HWND window) {
-            if (window == dialog.m_hWnd)
-                return false;
-            boxes.push_back(WindowText(window) + ": " + WindowText(GetDlgItem(window, 0xFFFF)));
-            PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
-            return true;
-        })
-        .Then(OnDialog([&] {
-            applyStillEnabled = Enabled(IDC_APPLY);
-            Click(IDCANCEL);
-        }));
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL) << "OK closed the dialog";
-    EXPECT_TRUE(driver.Done());
-    EXPECT_EQ(boxes, std::vector<std::string>{ "Erreur: " + locked + "\n" + reason });
-    EXPECT_TRUE(applyStillEnabled);
+    AfterOk after;
+    EXPECT_TRUE(PressOk([&] {
+        dialog.SelectTargets({ Wide(folder), Wide(locked), Wide(last) });
+        Choose(2);
+        TypeInfoTip("Photos");
+    }, after)) << "OK closed the dialog";
+    EXPECT_EQ(after.boxes, std::vector<std::string>{ "Erreur: " + locked + "\n" + reason });
+    EXPECT_TRUE(after.applyEnabled);
     EXPECT_EQ(ReadBytes(ini), IniFor(2, "Photos"));
     EXPECT_EQ(ReadBytes(last + "\\desktop.ini"), IniFor(2, "Photos"));
     EXPECT_FALSE(Exists(outside + "\\desktop.ini"));

@@ -5,6 +5,7 @@
 // of the two. Only the apply itself is timed, not the choosing of folders.
 //
 //     apply_bench [ROUNDS]
+#include "BenchSupport.h"
 #include "app/FolderIconDialog.h"
 #include "target/Target.h"
 #include <shlwapi.h>
@@ -29,23 +30,6 @@ double Milliseconds()
     QueryPerformanceCounter(&now);
     QueryPerformanceFrequency(&frequency);
     return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-void Pump()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
 }
 
 bool KeyExists(const char* path)
@@ -128,18 +112,26 @@ void TypeInfoTip(FolderIconDialog& dialog, const char* text)
     SetDlgItemTextA(dialog.m_hWnd, IDC_INFOTIP, text);
 }
 
+// The icon and an infotip chosen for the target taken, then the apply
+// alone timed.
+double TimedApply(FolderIconDialog& dialog, const wchar_t* iconFile, const char* infoTip)
+{
+    dialog.ChooseIcon(iconFile, IconIndex);
+    TypeInfoTip(dialog, infoTip);
+    Pump();
+    const double start = Milliseconds();
+    dialog.ApplyCommand();
+    const double elapsed = Milliseconds() - start;
+    Pump();
+    return elapsed;
+}
+
 double SingleApplies(FolderIconDialog& dialog, const Folders& folders, const wchar_t* iconFile)
 {
     double elapsed = 0;
     for (const std::wstring& folder : folders.Paths()) {
         dialog.SelectTarget(folder.c_str());
-        dialog.ChooseIcon(iconFile, IconIndex);
-        TypeInfoTip(dialog, "Un par un");
-        Pump();
-        const double start = Milliseconds();
-        dialog.ApplyCommand();
-        elapsed += Milliseconds() - start;
-        Pump();
+        elapsed += TimedApply(dialog, iconFile, "Un par un");
     }
     return elapsed;
 }
@@ -147,14 +139,7 @@ double SingleApplies(FolderIconDialog& dialog, const Folders& folders, const wch
 double AppliedTogether(FolderIconDialog& dialog, const Folders& folders, const wchar_t* iconFile)
 {
     dialog.SelectTargets(folders.Paths());
-    dialog.ChooseIcon(iconFile, IconIndex);
-    TypeInfoTip(dialog, "Ensemble");
-    Pump();
-    const double start = Milliseconds();
-    dialog.ApplyCommand();
-    const double elapsed = Milliseconds() - start;
-    Pump();
-    return elapsed;
+    return TimedApply(dialog, iconFile, "Ensemble");
 }
 
 std::wstring BesideTheProgram(const wchar_t* name)

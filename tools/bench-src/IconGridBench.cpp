@@ -10,6 +10,7 @@
 // The icon files default to icon-files\1024-icons.dll beside the program and
 // the system's shell32.dll. Where icon-files\photo.jpg is there too, made by
 // tools/bench, the photograph taken as an icon is timed after them.
+#include "BenchSupport.h"
 #include "icons/IconExtraction.h"
 #include "icons/IconListBox.h"
 #include "resource.h"
@@ -87,23 +88,6 @@ private:
     LARGE_INTEGER m_wall;
     double m_cpu;
 };
-
-double Median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-void Pump()
-{
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
 
 // The platform's way to one icon of a file, as the grid had it before it
 // filled its cells lazily: one call per icon, since a batch call here may
