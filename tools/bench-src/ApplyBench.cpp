@@ -142,15 +142,6 @@ double AppliedTogether(FolderIconDialog& dialog, const Folders& folders, const w
     return TimedApply(dialog, iconFile, "Ensemble");
 }
 
-std::wstring BesideTheProgram(const wchar_t* name)
-{
-    wchar_t path[MAX_PATH] = L"";
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, length);
-    folder.erase(folder.find_last_of(L'\\') + 1);
-    return folder + name;
-}
-
 } // namespace
 
 int main(int argc, char** argv)

@@ -406,15 +406,6 @@ void RunPictureBench(HWND host, const wchar_t* photo, int rounds)
     std::printf("Ratio picture icon / bare decode and scale: %.3f\n", Median(ratios));
 }
 
-std::wstring BesideTheProgram(const wchar_t* name)
-{
-    wchar_t path[MAX_PATH] = L"";
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, length);
-    folder.erase(folder.find_last_of(L'\\') + 1);
-    return folder + name;
-}
-
 std::wstring SystemShellLibrary()
 {
     wchar_t folder[MAX_PATH] = L"";
