@@ -15,6 +15,13 @@ WINE_PACKAGES="wine wine64 wine32:i386 fonts-wine xvfb xauth"
 
 say() { printf '%s\n' "$*" >&2; }
 
+# Refreshes apt's package lists. A mirror caught in the middle of a sync
+# fails one index or another; the install then goes on with the lists it
+# has, and says so only if it fails.
+update_package_lists() {
+    apt-get update -qq || apt-get update -qq || say "apt-get update failed; installing from the package lists at hand"
+}
+
 # Installs with apt-get whatever of the given Debian packages is missing.
 ensure_packages() {
     local missing=()
@@ -30,7 +37,7 @@ ensure_packages() {
     case " ${missing[*]} " in
         *:i386*) dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386 ;;
     esac
-    apt-get update -qq
+    update_package_lists
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
@@ -92,7 +99,7 @@ Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SOURCES
         fi
     fi
-    apt-get update -qq
+    update_package_lists
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
         "${release[@]}" qemu-user >/dev/null
 }
