@@ -133,9 +133,18 @@ void FolderIconDialog::OnMeasureItem(Message& m)
 
 void FolderIconDialog::OnSelectionChanged(Message& m)
 {
+    m_iconChosen = true;
     m_apply.EnableWindow(TRUE);
     m_defaultIcon.EnableWindow(TRUE);
     m.result = 0;
+}
+
+// The icon double-clicked is chosen and applied at once, even when it is the
+// one shown.
+void FolderIconDialog::OnGridDoubleClick(Message&)
+{
+    m_iconChosen = true;
+    ApplyCommand();
 }
 
 // Sent each time the selected cell is painted, so the preview follows the

@@ -4,7 +4,6 @@
 #include "icons/IconListBox.h"
 #include "apply/DesktopIni.h"
 #include "target/Target.h"
-#include <initializer_list>
 #include <string>
 #include <vector>
 #include <shellapi.h>
@@ -119,9 +118,6 @@ private:
     void DeletePendingIniFiles();
     void OnInfoTipChange(Message& m);
 
-    bool WriteProfileKey(const wchar_t* file, const wchar_t* section, const wchar_t* key, const wchar_t* value);
-    bool PrepareEncoding(const wchar_t* file, std::initializer_list<const wchar_t*> values);
-    bool WriteInfoTipKey(const wchar_t* file, const ShellClassInfoNames& names, const wchar_t* infoTip);
     void ReportWriteFailure(const wchar_t* file);
     // Shown at once, or kept for the message at the end of a round over
     // several folders.
@@ -134,11 +130,13 @@ private:
     bool TakeTypedIconFile();
     void RefuseIconFile();
     void OnShowGridFile(Message&);
-    bool PrepareIniWrite(const wchar_t* target, wchar_t (&file)[PATH_BUFFER_SIZE]);
+    bool ReadIniOf(const wchar_t* target, wchar_t (&file)[PATH_BUFFER_SIZE], IniFile& ini);
+    bool PrepareIniWrite(const wchar_t* target, wchar_t (&file)[PATH_BUFFER_SIZE], IniFile& ini);
+    bool WriteIniOf(const wchar_t* target, const wchar_t* file, const IniFile& ini, DWORD attributes);
     void ReadDefaultIcons();
     void OnRestoreDefaultIcon(Message&) { RestoreDefaultIcon(); }
     void OnOtherFolder(Message&) { BrowseForTarget(); }
-    void OnGridDoubleClick(Message&) { ApplyCommand(); }
+    void OnGridDoubleClick(Message&);
     void OnIconFileEdited(Message&) { m_apply.EnableWindow(TRUE); }
     void OnApplyClicked(Message&);
     void OnDropFiles(Message& m) { AcceptDroppedFile(reinterpret_cast<HDROP>(m.wParam)); }
@@ -179,6 +177,10 @@ private:
     // Set by OK with something to apply: the dialog ends once the apply,
     // or the deletion it deferred, is done. A failed apply clears it.
     bool m_closeAfterApply = false;
+    // Whether the user has chosen the grid's icon (in the grid, by a file
+    // taken, by Default) since the target was shown: only a chosen icon is
+    // written.
+    bool m_iconChosen = false;
     // The infotip edit's text as the target's state left it: a text the
     // user did not change is not written back.
     std::wstring m_shownInfoTip;

@@ -2,6 +2,7 @@
 #include "apply/DesktopIni.h"
 #include "apply/DriveIcon.h"
 #include "apply/MadeIconFile.h"
+#include "framework/Paths.h"
 #include "framework/WinApp.h"
 #include "icons/IconExtraction.h"
 #include "icons/Picture.h"
@@ -26,7 +27,7 @@ bool YieldsIcon(const wchar_t* file, int position)
 bool FolderIconDialog::IsDefaultChoice(TargetKind kind) const
 {
     const IconLocation& standard = DefaultIconFor(kind);
-    return standard.index >= 0 && lstrcmpiW(m_iconGrid.m_currentFile, standard.file) == 0 &&
+    return standard.index >= 0 && SameIgnoringCase(m_iconGrid.m_currentFile, standard.file) &&
            static_cast<int>(m_iconGrid.SendMessage(LB_GETCURSEL)) == standard.index;
 }
 
@@ -46,11 +47,13 @@ bool FolderIconDialog::ApplyCommand()
         return false;
     }
 
-    // Nothing selected must not become icon index -1: the icon then stays as
-    // it is, and a folder's changed infotip is all there is to write.
+    // The grid shows each target's own icon until the user chooses one: a
+    // target whose infotip alone changes keeps its icon keys, byte for byte,
+    // and so does every other folder taken with it. Nothing selected must
+    // not become icon index -1 either.
     const int selection = static_cast<int>(m_iconGrid.SendMessage(LB_GETCURSEL));
-    const bool restoresDefault = IsDefaultChoice(Target.kind);
-    const bool iconChosen = !restoresDefault && selection >= 0;
+    const bool restoresDefault = m_iconChosen && IsDefaultChoice(Target.kind);
+    const bool iconChosen = m_iconChosen && !restoresDefault && selection >= 0;
     const std::wstring typed = InfoTipText();
     const wchar_t* infoTip = Target.kind == TargetKind::Folder && typed != m_shownInfoTip ? typed.c_str() : nullptr;
     if (!restoresDefault && !iconChosen && !infoTip) {
@@ -96,7 +99,7 @@ bool FolderIconDialog::ApplyTo(const wchar_t* target, DWORD oldImageIndex, const
     // the folder, or in the drive's root, and named instead.
     const wchar_t* iconFile = m_iconGrid.m_currentFile;
     int iconIndex = choice.index;
-    wchar_t made[PATH_BUFFER_SIZE];
+    wchar_t made[PATH_BUFFER_SIZE] = L"";
     if (choice.iconChosen && IsPictureName(iconFile)) {
         if (!MakeIconFile(iconFile, target, made)) {
             ReportFailure(GetLastError(), nullptr);
@@ -128,11 +131,17 @@ bool FolderIconDialog::ApplyTo(const wchar_t* target, DWORD oldImageIndex, const
     } else {
         written = WriteInfoTip(target, choice.infoTip);
     }
-    if (!written)
+    // A file made for a write that failed is named by nothing new.
+    if (!written) {
+        if (made[0])
+            RemoveMadeIconFile(made);
         return false;
-    // An icon file that the program made for the target goes once the
-    // target no longer names it.
-    if (hadOwnIcon && (choice.restoresDefault || choice.iconChosen) && lstrcmpiW(previous.file, iconFile) != 0)
+    }
+    if (choice.iconChosen)
+        NoteIconFileNamed(iconFile, target);
+    // An icon file that the program made goes once nothing it was given to
+    // names it.
+    if (hadOwnIcon && (choice.restoresDefault || choice.iconChosen) && !SameIgnoringCase(previous.file, iconFile))
         RemoveMadeIconFile(previous.file);
 
     SHChangeNotify(SHCNE_ATTRIBUTES, SHCNF_PATHW | SHCNF_FLUSH, target, nullptr);

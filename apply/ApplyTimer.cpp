@@ -1,16 +1,16 @@
 #include "app/FolderIconDialog.h"
 #include "apply/DesktopIni.h"
+#include "apply/IniFile.h"
 #include "resource.h"
 
 namespace {
 
 // Something may have written into an emptied file since: only a file still
-// without any section goes.
+// blank goes.
 bool StillEmpty(const std::wstring& file)
 {
-    wchar_t sections[PROFILE_NAMES_SIZE] = L"";
-    GetPrivateProfileSectionNamesW(sections, ARRAYSIZE(sections), file.c_str());
-    return !sections[0];
+    IniFile ini;
+    return ini.Read(file.c_str()) && ini.IsBlank();
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "apply/DesktopIni.h"
+#include "framework/Paths.h"
 #include "framework/WinApp.h"
 #include "icons/IconResourceId.h"
 #include "target/IconLocationText.h"
@@ -39,20 +40,6 @@ bool DesktopIniPath(const wchar_t* target, wchar_t (&file)[PATH_BUFFER_SIZE])
 
 namespace {
 
-// A value of the section, read whole: the buffer grows until the value fits.
-std::wstring ReadValue(const wchar_t* file, const wchar_t* key)
-{
-    const ShellClassInfoNames names;
-    std::vector<wchar_t> value(INFOTIP_BUFFER_SIZE);
-    for (;;) {
-        const DWORD length = GetPrivateProfileStringW(names.section, key, L"", value.data(),
-                                                      static_cast<DWORD>(value.size()), file);
-        if (length + 1 < value.size())
-            return std::wstring(value.data(), length);
-        value.resize(value.size() * 2);
-    }
-}
-
 // A location that does not fit is no location: cut short, it would name
 // another file.
 bool CopyLocation(const std::wstring& text, wchar_t (&location)[LOCATION_TEXT_SIZE])
@@ -65,12 +52,19 @@ bool CopyLocation(const std::wstring& text, wchar_t (&location)[LOCATION_TEXT_SI
 
 } // namespace
 
-std::wstring ReadInfoTip(const wchar_t* target)
+bool ReadDesktopIni(const wchar_t* target, IniFile& ini)
 {
     wchar_t file[PATH_BUFFER_SIZE];
-    if (!DesktopIniPath(target, file))
+    return DesktopIniPath(target, file) && ini.Read(file);
+}
+
+std::wstring ReadInfoTip(const wchar_t* target)
+{
+    IniFile ini;
+    if (!ReadDesktopIni(target, ini))
         return std::wstring();
-    return ReadValue(file, ShellClassInfoNames().infoTip);
+    const ShellClassInfoNames names;
+    return ini.Value(names.section, names.infoTip);
 }
 
 const wchar_t* IconFileNameFor(const wchar_t* target, const wchar_t* file)
@@ -84,35 +78,26 @@ const wchar_t* IconFileNameFor(const wchar_t* target, const wchar_t* file)
     wchar_t start[PATH_BUFFER_SIZE];
     lstrcpynW(folder, target, static_cast<int>(length + 1));
     lstrcpynW(start, file, static_cast<int>(length + 1));
-    return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, folder, -1, start, -1) == CSTR_EQUAL ? file + length + 1
-                                                                                                 : file;
-}
-
-bool HoldsIconResource(const wchar_t* file)
-{
-    return !ReadValue(file, ICON_RESOURCE_KEY).empty();
+    return SameIgnoringCase(folder, start) ? file + length + 1 : file;
 }
 
 bool ReadCustomIcon(const wchar_t* target, IconLocation& icon)
 {
-    wchar_t file[PATH_BUFFER_SIZE];
-    if (!DesktopIniPath(target, file))
+    IniFile ini;
+    if (!ReadDesktopIni(target, ini))
         return false;
     const ShellClassInfoNames names;
     wchar_t location[LOCATION_TEXT_SIZE];
     int index = 0;
-    const std::wstring resource = ReadValue(file, ICON_RESOURCE_KEY);
+    const std::wstring resource = ini.Value(names.section, ICON_RESOURCE_KEY);
     if (!resource.empty()) {
         if (!CopyLocation(resource, location))
             return false;
         index = PathParseIconLocationW(location);
     } else {
-        const std::wstring iconFile = ReadValue(file, names.iconFile);
-        if (!CopyLocation(iconFile, location))
+        if (!CopyLocation(ini.Value(names.section, names.iconFile), location))
             return false;
-        wchar_t indexText[STRING_BUFFER_SIZE];
-        GetPrivateProfileStringW(names.section, names.iconIndex, L"", indexText, ARRAYSIZE(indexText), file);
-        index = static_cast<int>(wcstol(indexText, nullptr, 10));
+        index = static_cast<int>(wcstol(ini.Value(names.section, names.iconIndex).c_str(), nullptr, 10));
     }
     wchar_t full[PATH_BUFFER_SIZE];
     if (!FullIconPath(location, target, full))

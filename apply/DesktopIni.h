@@ -1,6 +1,7 @@
 // desktop.ini, the file through which a folder (or a drive root) shows its
 // own icon and infotip: where it lives, its names, and what it says now.
 #pragma once
+#include "apply/IniFile.h"
 #include "resource.h"
 #include "target/Target.h"
 #include <string>
@@ -22,6 +23,10 @@ struct ShellClassInfoNames {
 // that does not fit in a path buffer.
 bool DesktopIniPath(const wchar_t* target, wchar_t (&file)[PATH_BUFFER_SIZE]);
 
+// The target's desktop.ini, read; false when it cannot be read (a file that
+// is not there reads as an empty one).
+bool ReadDesktopIni(const wchar_t* target, IniFile& ini);
+
 // The target's "InfoTip", whole and in UTF-16, whatever the file's own
 // encoding; empty when the file, the section or the key is missing.
 std::wstring ReadInfoTip(const wchar_t* target);
@@ -42,7 +47,6 @@ const wchar_t* IconFileNameFor(const wchar_t* target, const wchar_t* file);
 // "IconResource", the location of the folder's icon as one text,
 // "file,index".
 extern const wchar_t ICON_RESOURCE_KEY[];
-bool HoldsIconResource(const wchar_t* file);
 
 // The text of an icon location: a path, a comma, and an index of up to 11
 // characters.

@@ -1,7 +1,11 @@
 #include "apply/MadeIconFile.h"
+#include "apply/DesktopIni.h"
+#include "apply/DriveIcon.h"
 #include "apply/WholeFile.h"
+#include "framework/Paths.h"
 #include "framework/WinApp.h"
 #include "icons/Picture.h"
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -14,8 +18,11 @@ constexpr size_t ICON_HEADER_SIZE = 6;
 constexpr size_t ICON_ENTRY_SIZE = 16;
 constexpr WORD ICON_TYPE = 1;
 // Where the files the program made are recorded, below its settings key:
-// each value is named by the file's full path and holds a digest of it.
+// each value is named by the file's full path.
 const wchar_t MADE_ICONS_KEY[] = L"IconesFaites";
+// The longest record read: the digest, and more targets than anyone names a
+// file with.
+constexpr DWORD MAX_MADE_RECORD_SIZE = 1048576;
 // The highest number given to a made file beside others of the same name.
 constexpr int MAX_NAME_NUMBER = 999;
 
@@ -74,6 +81,15 @@ bool SameBytes(const wchar_t* path, const std::vector<BYTE>& bytes)
     return ReadWholeFile(path, present, bytes.size()) && present == bytes;
 }
 
+// What the program knows of a file it made: a digest of its bytes as made,
+// and every folder or drive root it was applied to, so that the file goes
+// only once none of them names it any more. The registry value holds the
+// digest, then each target in UTF-16 followed by a zero.
+struct MadeRecord {
+    ULONGLONG digest = 0;
+    std::vector<std::wstring> targets;
+};
+
 bool OpenMadeIconsKey(HKEY& key)
 {
     wchar_t settings[STRING_BUFFER_SIZE];
@@ -83,14 +99,83 @@ bool OpenMadeIconsKey(HKEY& key)
                            KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS;
 }
 
-void RecordMadeIconFile(const wchar_t* file, const std::vector<BYTE>& bytes)
+bool ReadRecord(HKEY key, const wchar_t* file, MadeRecord& record)
+{
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExW(key, file, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_BINARY ||
+        size < sizeof record.digest || size > MAX_MADE_RECORD_SIZE)
+        return false;
+    std::vector<BYTE> data(size);
+    if (RegQueryValueExW(key, file, nullptr, &type, data.data(), &size) != ERROR_SUCCESS || type != REG_BINARY ||
+        size < sizeof record.digest)
+        return false;
+    std::memcpy(&record.digest, data.data(), sizeof record.digest);
+    std::wstring names((size - sizeof record.digest) / sizeof(wchar_t), L'\0');
+    if (!names.empty())
+        std::memcpy(&names[0], &data[sizeof record.digest], names.size() * sizeof(wchar_t));
+    record.targets.clear();
+    for (size_t start = 0; start < names.size();) {
+        const size_t end = std::min(names.find(L'\0', start), names.size());
+        if (end > start)
+            record.targets.push_back(names.substr(start, end - start));
+        start = end + 1;
+    }
+    return true;
+}
+
+void WriteRecord(HKEY key, const wchar_t* file, const MadeRecord& record)
+{
+    std::vector<BYTE> data(sizeof record.digest);
+    std::memcpy(data.data(), &record.digest, sizeof record.digest);
+    for (const std::wstring& target : record.targets) {
+        const BYTE* units = reinterpret_cast<const BYTE*>(target.c_str());
+        data.insert(data.end(), units, units + (target.size() + 1) * sizeof(wchar_t));
+    }
+    RegSetValueExW(key, file, 0, REG_BINARY, data.data(), static_cast<DWORD>(data.size()));
+}
+
+bool Listed(const std::vector<std::wstring>& targets, const wchar_t* target)
+{
+    return std::any_of(targets.begin(), targets.end(),
+                       [target](const std::wstring& listed) { return SameIgnoringCase(listed.c_str(), target); });
+}
+
+// The file made for `target` with `bytes`: a record made anew keeps the
+// targets already known to name the same file.
+void RecordMadeIconFile(const wchar_t* file, const std::vector<BYTE>& bytes, const wchar_t* target)
 {
     HKEY key;
     if (!OpenMadeIconsKey(key))
         return;
+    MadeRecord record;
     const ULONGLONG digest = Digest(bytes);
-    RegSetValueExW(key, file, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&digest), sizeof digest);
+    if (!ReadRecord(key, file, record) || record.digest != digest)
+        record = MadeRecord{ digest, {} };
+    if (!Listed(record.targets, target))
+        record.targets.push_back(target);
+    WriteRecord(key, file, record);
     RegCloseKey(key);
+}
+
+// Whether the folder or drive root names `file` as its icon now.
+bool NamesIconFile(const std::wstring& target, const wchar_t* file)
+{
+    IconLocation icon = {};
+    const bool named = IsDriveRootPath(target.c_str()) ? ReadDriveIcon(target[0], icon)
+                                                       : ReadCustomIcon(target.c_str(), icon);
+    return named && SameIgnoringCase(icon.file, file);
+}
+
+// The folder the file lies in: the one it was made for, which records of
+// files made before targets were recorded do not name.
+std::wstring FolderOf(const wchar_t* file)
+{
+    const wchar_t* slash = wcsrchr(file, L'\\');
+    if (!slash)
+        return std::wstring();
+    const std::wstring folder(file, slash);
+    return folder.size() == 2 && folder[1] == L':' ? folder + L"\\" : folder;
 }
 
 // "name.ico" for the first, "name (n).ico" after it; false when it does not
@@ -154,21 +239,30 @@ bool MakeIconFile(const wchar_t* picture, const wchar_t* folder, wchar_t (&made)
             SetLastError(ERROR_FILENAME_EXCED_RANGE);
             return false;
         }
-        if (SameBytes(made, bytes)) {
-            RecordMadeIconFile(made, bytes);
-            return true;
-        }
         // A new file only: whatever is there already is the user's.
-        if (!WriteNewHiddenFile(made, bytes)) {
-            if (GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ALREADY_EXISTS)
+        if (!SameBytes(made, bytes) && !WriteWholeFile(made, bytes, FILE_ATTRIBUTE_HIDDEN, false)) {
+            if (GetLastError() == ERROR_ALREADY_EXISTS)
                 continue;
             return false;
         }
-        RecordMadeIconFile(made, bytes);
+        RecordMadeIconFile(made, bytes, folder);
         return true;
     }
     SetLastError(ERROR_FILE_EXISTS);
     return false;
+}
+
+void NoteIconFileNamed(const wchar_t* file, const wchar_t* target)
+{
+    HKEY key;
+    if (!OpenMadeIconsKey(key))
+        return;
+    MadeRecord record;
+    if (ReadRecord(key, file, record) && !Listed(record.targets, target)) {
+        record.targets.push_back(target);
+        WriteRecord(key, file, record);
+    }
+    RegCloseKey(key);
 }
 
 void RemoveMadeIconFile(const wchar_t* file)
@@ -176,15 +270,25 @@ void RemoveMadeIconFile(const wchar_t* file)
     HKEY key;
     if (!OpenMadeIconsKey(key))
         return;
-    ULONGLONG recorded = 0;
-    DWORD size = sizeof recorded;
-    DWORD type = 0;
-    if (RegQueryValueExW(key, file, nullptr, &type, reinterpret_cast<BYTE*>(&recorded), &size) == ERROR_SUCCESS &&
-        type == REG_BINARY && size == sizeof recorded) {
+    MadeRecord record;
+    if (ReadRecord(key, file, record)) {
+        std::vector<std::wstring> naming;
+        std::vector<std::wstring> looked = record.targets;
+        const std::wstring home = FolderOf(file);
+        if (!home.empty() && !Listed(looked, home.c_str()))
+            looked.push_back(home);
+        for (const std::wstring& target : looked) {
+            if (NamesIconFile(target, file))
+                naming.push_back(target);
+        }
         std::vector<BYTE> bytes;
-        const bool unchanged = ReadWholeFile(file, bytes, MAX_PICTURE_PIXELS) && Digest(bytes) == recorded;
-        if (!unchanged || DeleteFileW(file) || GetFileAttributesW(file) == INVALID_FILE_ATTRIBUTES)
+        const bool unchanged = ReadWholeFile(file, bytes, MAX_PICTURE_PIXELS) && Digest(bytes) == record.digest;
+        if (!naming.empty()) {
+            record.targets = naming;
+            WriteRecord(key, file, record);
+        } else if (!unchanged || DeleteFileW(file) || GetFileAttributesW(file) == INVALID_FILE_ATTRIBUTES) {
             RegDeleteValueW(key, file);
+        }
     }
     RegCloseKey(key);
 }

@@ -10,14 +10,19 @@
 // mask; false when the picture cannot be read.
 bool IconFileOfPicture(const wchar_t* picture, std::vector<BYTE>& bytes);
 
-// Writes the icon file made from `picture` into `folder`, hidden, named after
-// the picture ("vacances.png" gives "vacances.ico", or "vacances (2).ico"
-// beside a different file of that name; a file of the same bytes is taken as
-// it is), and records it as made by the program. `made` receives its full
-// path. False, with the system's reason in the last error, when it cannot be
-// written.
+// Writes the icon file made from `picture` into `folder` (a folder or drive
+// root, which it is for), hidden, named after the picture ("vacances.png"
+// gives "vacances.ico", or "vacances (2).ico" beside a different file of that
+// name; a file of the same bytes is taken as it is), and records it as made
+// by the program for `folder`. `made` receives its full path. False, with the
+// system's reason in the last error, when it cannot be written.
 bool MakeIconFile(const wchar_t* picture, const wchar_t* folder, wchar_t (&made)[PATH_BUFFER_SIZE]);
 
-// Deletes `file` when the program made it and it is still as the program
-// made it; any other file stays.
+// Records that the folder or drive root `target` has been given `file` as
+// its icon, when the program made that file.
+void NoteIconFileNamed(const wchar_t* file, const wchar_t* target);
+
+// Deletes `file` when the program made it, it is still as the program made
+// it, and no folder or drive root it was given to names it any more; any
+// other file stays.
 void RemoveMadeIconFile(const wchar_t* file);

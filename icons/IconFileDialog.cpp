@@ -80,8 +80,11 @@ const MessageEntry<IconFileDialog> IconFileDialog::messageTable[] = {
     { WM_DESTROY,           0, 0,             &IconFileDialog::OnDestroy },
 };
 
+// The dialog leaves the current folder as it was: a relative path typed
+// later is read from the folder the program started in, not from the last
+// one browsed.
 IconFileDialog::IconFileDialog()
-    : CFileDialog(TRUE, nullptr, nullptr, OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, nullptr, nullptr)
+    : CFileDialog(TRUE, nullptr, nullptr, OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR, nullptr, nullptr)
 {
     m_ofn.Flags |= OFN_ENABLETEMPLATE;
 }

@@ -1,5 +1,7 @@
 #include "app/FolderIconDialog.h"
+#include "framework/Paths.h"
 #include "resource.h"
+#include "target/IconLocationText.h"
 
 void FolderIconDialog::PickRecentIconFile()
 {
@@ -19,7 +21,10 @@ bool FolderIconDialog::TakeTypedIconFile()
     const bool fits = m_iconFile.GetWindowTextLength() < PATH_BUFFER_SIZE;
     if (fits)
         m_iconFile.GetWindowText(file, PATH_BUFFER_SIZE);
-    if (fits && lstrcmpiW(file, m_iconGrid.m_currentFile) == 0)
+    // The grid's own file, however it is spelt, is taken as it stands.
+    wchar_t full[PATH_BUFFER_SIZE];
+    if (fits && (SameIgnoringCase(file, m_iconGrid.m_currentFile) ||
+                 (FullIconPath(file, nullptr, full) && SameIgnoringCase(full, m_iconGrid.m_currentFile))))
         return true;
     if (fits && ChooseIcon(file, 0))
         return true;

@@ -1,5 +1,6 @@
 #include "icons/RecentIconFiles.h"
 #include "app/RegistryText.h"
+#include "framework/Paths.h"
 #include "framework/WinApp.h"
 #include "resource.h"
 #include <cstdio>
@@ -78,7 +79,7 @@ void AddRecentIconFile(const wchar_t* path)
     for (int k = 0; k < count; ++k) {
         inUse[entries[k].slot] = true;
         // Should several slots hold the file, the one standing last wins.
-        if (lstrcmpiW(path, entries[k].path) == 0)
+        if (SameIgnoringCase(path, entries[k].path))
             chosen = entries[k].slot;
     }
     for (int slot = 0; chosen < 0 && slot < RECENT_FILE_COUNT; ++slot) {

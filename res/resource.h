@@ -123,18 +123,12 @@
 #define PATH_BUFFER_SIZE        260
 #define STRING_BUFFER_SIZE      256
 
-// Buffer sizes: a registry value, the key or section names of a desktop.ini,
-// an infotip read back (at most 499 characters), a system error text
+// Buffer sizes: a registry value, a system error text
 #define REGISTRY_BUFFER_SIZE    270
-#define PROFILE_NAMES_SIZE      270
-#define INFOTIP_BUFFER_SIZE     500
 #define ERROR_TEXT_BUFFER_SIZE  512
 
-// A desktop.ini rewritten in UTF-16 to hold a value outside the code page:
-// the largest file rewritten, and the suffix of the copy written beside it
-// before it takes the file's place
+// The largest desktop.ini the program reads and writes back
 #define MAX_REWRITTEN_INI_SIZE  1048576
-#define INI_REWRITE_SUFFIX      L".new"
 
 // The main dialog's one timer: after a removal has emptied a desktop.ini, the
 // file is deleted when it fires

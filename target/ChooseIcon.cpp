@@ -11,6 +11,7 @@ bool FolderIconDialog::ChooseIcon(const wchar_t* file, int index)
     m_iconFile.SetWindowText(full);
     const int length = lstrlenW(full);
     m_iconFile.SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(length, length));
+    m_iconChosen = true;
     m_apply.EnableWindow(TRUE);
     m_defaultIcon.EnableWindow(TRUE);
     m_iconGrid.SendMessage(LB_SETCURSEL, static_cast<WPARAM>(index));

@@ -1,4 +1,5 @@
 #include "target/IconLocationText.h"
+#include "framework/Paths.h"
 #include <windows.h>
 #include <shlwapi.h>
 #include <cstring>
@@ -23,13 +24,14 @@ bool FullIconPath(const wchar_t* file, const wchar_t* folder, wchar_t (&full)[PA
     const DWORD expandedSize = ExpandEnvironmentStringsW(file, expanded, ARRAYSIZE(expanded));
     if (expandedSize == 0 || expandedSize > ARRAYSIZE(expanded))
         return false;
+    wchar_t found[PATH_BUFFER_SIZE];
     if (folder && PathIsRelativeW(expanded)) {
         wchar_t joined[PATH_BUFFER_SIZE];
         if (!PathCombineW(joined, folder, expanded))
             return false;
-        return Fits(GetFullPathNameW(joined, ARRAYSIZE(full), full, nullptr), ARRAYSIZE(full));
+        return CanonicalPath(joined, full);
     }
-    if (IsBareName(expanded) && Fits(SearchPathW(nullptr, expanded, nullptr, ARRAYSIZE(full), full, nullptr), ARRAYSIZE(full)))
-        return true;
-    return Fits(GetFullPathNameW(expanded, ARRAYSIZE(full), full, nullptr), ARRAYSIZE(full));
+    if (IsBareName(expanded) && Fits(SearchPathW(nullptr, expanded, nullptr, ARRAYSIZE(found), found, nullptr), ARRAYSIZE(found)))
+        return CanonicalPath(found, full);
+    return CanonicalPath(expanded, full);
 }

@@ -6,5 +6,6 @@
 // expanded, then a relative path taken from `folder` when one is given (a
 // desktop.ini names files beside it), a bare name found where the
 // platform's icon reader would find it, and any other path made full from
-// the current folder. False when the result does not fit.
+// the current folder; the whole as the system names the file
+// (CanonicalPath). False when the result does not fit.
 bool FullIconPath(const wchar_t* file, const wchar_t* folder, wchar_t (&full)[PATH_BUFFER_SIZE]);

@@ -1,6 +1,7 @@
 #include "app/FolderIconDialog.h"
 #include "apply/DesktopIni.h"
 #include "apply/DriveIcon.h"
+#include "framework/Paths.h"
 #include "icons/IconExtraction.h"
 #include "icons/IconResourceId.h"
 #include "target/IconLocationText.h"
@@ -69,7 +70,7 @@ bool AnyHasOwnIcon(const std::vector<std::wstring>& folders)
     for (const std::wstring& folder : folders) {
         IconLocation icon = {};
         if (OwnIcon(folder.c_str(), TargetKind::Folder, icon) &&
-            !(standard.index >= 0 && lstrcmpiW(standard.file, icon.file) == 0 && icon.index == standard.index))
+            !(standard.index >= 0 && SameIgnoringCase(standard.file, icon.file) && icon.index == standard.index))
             return true;
     }
     return false;
@@ -86,6 +87,7 @@ HICON IconAt(const IconLocation& icon)
 
 void FolderIconDialog::ShowTarget(const wchar_t* path, const wchar_t* displayName)
 {
+    m_iconChosen = false;
     m_targetName.SetWindowText(displayName);
 
     HICON icon = TargetIcon(path);
@@ -113,6 +115,7 @@ void FolderIconDialog::ShowTarget(const wchar_t* path, const wchar_t* displayNam
 
     ShowIconLocation(current.file, current.index);
     ChooseIcon(current.file, current.index);
+    m_iconChosen = false;
 
     // Kept as the edit holds it: only a change by the user is written back.
     m_infoTip.SetWindowText(ReadInfoTip(path).c_str());
@@ -121,7 +124,7 @@ void FolderIconDialog::ShowTarget(const wchar_t* path, const wchar_t* displayNam
     // Setting the infotip and choosing the icon both enabled Apply on the
     // way; what was just read is nothing to apply.
     const IconLocation& standard = DefaultIconFor(Target.kind);
-    const bool showsDefault = standard.index >= 0 && lstrcmpiW(standard.file, current.file) == 0 &&
+    const bool showsDefault = standard.index >= 0 && SameIgnoringCase(standard.file, current.file) &&
                               static_cast<int>(m_iconGrid.SendMessage(LB_GETCURSEL)) == standard.index;
     m_defaultIcon.EnableWindow(!showsDefault || AnyHasOwnIcon(m_otherFolders));
     m_browseIconFile.EnableWindow(TRUE);

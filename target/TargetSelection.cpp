@@ -1,4 +1,5 @@
 #include "app/FolderIconDialog.h"
+#include "framework/Paths.h"
 #include "framework/WinApp.h"
 #include "apply/DesktopIni.h"
 #include "target/QuotedPaths.h"
@@ -14,24 +15,18 @@ namespace {
 // A path that can become the target, and what it is.
 enum class PathKind { Refused, Folder, Drive };
 
-// "X:\": only the root of a drive is a drive target. The platform's drive
-// type alone does not tell: Wine reports the drive's type for any existing
-// path on it, and a folder written with a trailing backslash would then
-// pass for a drive.
-bool IsDriveRootPath(const wchar_t* path)
-{
-    const wchar_t letter = path[0];
-    return ((letter >= L'A' && letter <= L'Z') || (letter >= L'a' && letter <= L'z')) && path[1] == L':' &&
-           path[2] == L'\\' && path[3] == L'\0';
-}
-
 // Folder: the file system finds a directory of that name, whose own spelling
-// becomes the display name. Drive: the root of an existing drive. Anything
-// else is refused, and so is a path holding wildcards: the search would take
-// them as a pattern and match some other folder.
-PathKind ClassifyPath(const wchar_t* path, wchar_t (&displayName)[PATH_BUFFER_SIZE])
+// becomes the display name. Drive: the root of an existing drive, "X:\";
+// the platform's drive type alone does not tell, since Wine reports the
+// drive's type for any existing path on it, and a folder written with a
+// trailing backslash would then pass for a drive. Anything else is refused,
+// and so is a path holding wildcards: the search would take them as a
+// pattern and match some other folder. `path` receives the path as the
+// system names it, made full from the current folder once, here.
+PathKind ClassifyPath(const wchar_t* given, wchar_t (&path)[PATH_BUFFER_SIZE],
+                      wchar_t (&displayName)[PATH_BUFFER_SIZE])
 {
-    if (!path[0] || wcslen(path) >= PATH_BUFFER_SIZE || wcspbrk(path, L"?*"))
+    if (!given[0] || wcslen(given) >= PATH_BUFFER_SIZE || wcspbrk(given, L"?*") || !CanonicalPath(given, path))
         return PathKind::Refused;
     WIN32_FIND_DATAW found;
     const HANDLE search = FindFirstFileW(path, &found);
@@ -66,10 +61,10 @@ std::vector<std::wstring> ShellFolders(const std::vector<std::wstring>& paths)
     return folders;
 }
 
-bool Listed(const std::vector<std::wstring>& folders, const std::wstring& path)
+bool Listed(const std::vector<std::wstring>& folders, const wchar_t* path)
 {
     for (const std::wstring& folder : folders) {
-        if (lstrcmpiW(folder.c_str(), path.c_str()) == 0)
+        if (SameIgnoringCase(folder.c_str(), path))
             return true;
     }
     return false;
@@ -152,10 +147,11 @@ void FolderIconDialog::BrowseForTarget()
 
 bool FolderIconDialog::TakeBrowsedItem(LPCITEMIDLIST item)
 {
-    wchar_t path[PATH_BUFFER_SIZE] = L"";
-    const bool hasPath = SHGetPathFromIDListW(item, path);
+    wchar_t given[PATH_BUFFER_SIZE] = L"";
+    const bool hasPath = SHGetPathFromIDListW(item, given);
+    wchar_t path[PATH_BUFFER_SIZE];
     wchar_t name[PATH_BUFFER_SIZE];
-    const PathKind kind = hasPath ? ClassifyPath(path, name) : PathKind::Refused;
+    const PathKind kind = hasPath ? ClassifyPath(given, path, name) : PathKind::Refused;
     if (kind == PathKind::Refused) {
         ReportNotCustomisable();
         return false;
@@ -164,22 +160,25 @@ bool FolderIconDialog::TakeBrowsedItem(LPCITEMIDLIST item)
     return true;
 }
 
-void FolderIconDialog::SelectTarget(const wchar_t* path)
+void FolderIconDialog::SelectTarget(const wchar_t* given)
 {
+    wchar_t path[PATH_BUFFER_SIZE];
     wchar_t name[PATH_BUFFER_SIZE];
-    const PathKind kind = ClassifyPath(path, name);
+    const PathKind kind = ClassifyPath(given, path, name);
     if (kind != PathKind::Refused)
         TakeTarget(kind == PathKind::Drive, path, name);
 }
 
 // A drive's icon lives in the registry, a folder's in its desktop.ini: the
-// folders are taken, a drive only alone. Each folder counts once.
+// folders are taken, a drive only alone. Each folder counts once, however it
+// is spelt.
 void FolderIconDialog::SelectTargets(const std::vector<std::wstring>& paths)
 {
     std::vector<std::wstring> folders;
+    wchar_t path[PATH_BUFFER_SIZE];
     wchar_t name[PATH_BUFFER_SIZE];
-    for (const std::wstring& path : paths) {
-        if (ClassifyPath(path.c_str(), name) == PathKind::Folder && !Listed(folders, path))
+    for (const std::wstring& given : paths) {
+        if (ClassifyPath(given.c_str(), path, name) == PathKind::Folder && !Listed(folders, path))
             folders.push_back(path);
     }
     if (folders.size() < 2) {

@@ -5,6 +5,9 @@
 #include "harness/Windows.h"
 #include "resource.h"
 #include <gtest/gtest.h>
+#include <fstream>
+#include <iterator>
+#include <set>
 
 TEST(Program, StartsWithItsMainWindowAndEndsWhenCancelIsPressed)
 {
@@ -30,6 +33,20 @@ std::wstring ControlText(HWND window, int id)
     return text;
 }
 
+// A cell of the grid chosen as a click chooses it.
+void ChooseCell(HWND window, int cell)
+{
+    const HWND grid = GetDlgItem(window, IDC_ICON_GRID);
+    SendMessageW(grid, LB_SETCURSEL, static_cast<WPARAM>(cell), 0);
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_ICON_GRID, LBN_SELCHANGE), reinterpret_cast<LPARAM>(grid));
+}
+
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
 } // namespace
 
 // The command line the system hands over is UTF-16: a folder named outside
@@ -50,7 +67,7 @@ TEST(Program, FolderNamedOutsideTheCodePageIsCustomisedAsItself)
         const HWND window = program.WaitForMainWindow();
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(ControlText(window, IDC_TARGET_NAME), name);
-        SendMessageW(GetDlgItem(window, IDC_ICON_GRID), LB_SETCURSEL, 5, 0);
+        ChooseCell(window, 5);
         SendMessageW(GetDlgItem(window, IDC_INFOTIP), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(greek.c_str()));
         SendMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
         EXPECT_TRUE(program.WaitForEnd());
@@ -83,5 +100,47 @@ TEST(Program, StartsOnAFolderWhoseIconFileIsMalformed)
         SendMessageA(GetDlgItem(window, IDCANCEL), BM_CLICK, 0, 0);
         EXPECT_TRUE(program.WaitForEnd());
         EXPECT_EQ(program.ExitCode(), 0u);
+    }
+}
+
+// Killed at any moment of an apply to many folders, the program leaves each
+// desktop.ini wholly as it was or wholly as the apply writes it.
+TEST(Program, KilledDuringAnApplyLeavesEachDesktopIniWhollyOldOrNew)
+{
+    TempFolder temp;
+    const std::string old = "[.ShellClassInfo]\r\nIconFile=" + PathBesideTests("icon-files\\three-icons.dll") +
+                            "\r\nIconIndex=2\r\nInfoTip=ancien\r\n[ViewState]\r\nMode=4\r\n";
+    std::string folders;
+    std::vector<std::string> files;
+    for (int i = 0; i < 60; ++i) {
+        const std::string folder = temp / ("Dossier " + std::to_string(i));
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+        files.push_back(folder + "\\desktop.ini");
+        folders += "\"" + folder + "\" ";
+    }
+    for (const DWORD killedAfterMs : { 100, 400, 800 }) {
+        for (const std::string& file : files) {
+            std::ofstream(file, std::ios::binary) << old;
+            SetFileAttributesA(file.substr(0, file.rfind('\\')).c_str(), FILE_ATTRIBUTE_SYSTEM);
+        }
+        {
+            ProgramProcess program(folders);
+            const HWND window = program.WaitForMainWindow();
+            ASSERT_NE(window, nullptr);
+            ChooseCell(window, 1);
+            SendMessageW(GetDlgItem(window, IDC_INFOTIP), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"nouveau"));
+            PostMessageW(GetDlgItem(window, IDC_APPLY), BM_CLICK, 0, 0);
+            Sleep(killedAfterMs);
+            program.Kill();
+        }
+        std::set<std::string> written;
+        for (const std::string& file : files)
+            written.insert(FileBytes(file));
+        written.erase(old);
+        ASSERT_LE(written.size(), 1u) << "killed after " << killedAfterMs << " ms";
+        if (!written.empty()) {
+            EXPECT_NE(written.begin()->find("InfoTip=nouveau\r\n"), std::string::npos) << *written.begin();
+            EXPECT_NE(written.begin()->find("[ViewState]\r\nMode=4\r\n"), std::string::npos) << *written.begin();
+        }
     }
 }

@@ -411,20 +411,42 @@ TEST_F(ApplyCommandTest, IconFileInsideTheFolderTravelsWithIt)
     EXPECT_EQ(SendMessageA(Control(IDC_ICON_GRID), LB_GETCURSEL, 0, 0), 2);
 }
 
-// Without a cell selected the icon stays as it is; a folder's infotip alone
-// is written as it would be with an icon, for the shell to read it.
-TEST_F(ApplyCommandTest, InfoTipWithNoIconSelectedLeavesTheIconKeys)
+// The grid shows the icon of the folder shown; unless the user chooses one,
+// an infotip alone leaves every folder's icon keys as they were, byte for
+// byte (a relative IconFile stays relative) or absent, whichever folder is
+// shown and whether a cell is selected; the shell reads the infotip from a
+// System folder.
+TEST_F(ApplyCommandTest, InfoTipAloneLeavesEveryFoldersIconKeysByteForByte)
 {
-    WriteBytes(ini, IniFor(2, ""));
+    const std::string own = temp / "Propre", none = temp / "Aucune";
+    const std::string relative = "[.ShellClassInfo]\r\nIconFile=..\\trois.dll\r\nIconIndex=1\r\n";
+    for (const std::string& made : { own, none })
+        ASSERT_TRUE(CreateDirectoryA(made.c_str(), nullptr));
     Open();
-    dialog.SelectTarget(Wide(folder).c_str());
-    Unselect();
-    TypeInfoTip("Souvenirs");
-    Click(IDC_APPLY);
-
-    EXPECT_EQ(ReadBytes(ini), IniFor(2, "Souvenirs"));
-    EXPECT_EQ(Attributes(folder), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM));
-    EXPECT_EQ(Attributes(ini), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+    for (const bool shownHasIcon : { true, false }) {
+        for (const bool selected : { true, false }) {
+            SCOPED_TRACE(std::string(shownHasIcon ? "shown with an icon" : "shown without") +
+                         (selected ? ", selected" : ", unselected"));
+            WriteBytes(own + "\\desktop.ini", relative);
+            RemoveTree(none + "\\desktop.ini");
+            if (shownHasIcon)
+                WriteBytes(ini, IniFor(2, ""));
+            else
+                RemoveTree(ini);
+            for (const std::string& customised : { folder, own })
+                ASSERT_TRUE(SetFileAttributesA(customised.c_str(), FILE_ATTRIBUTE_SYSTEM));
+            dialog.SelectTargets({ Wide(folder), Wide(own), Wide(none) });
+            if (!selected)
+                Unselect();
+            TypeInfoTip("Souvenirs");
+            Click(IDC_APPLY);
+            EXPECT_EQ(ReadBytes(ini), shownHasIcon ? IniFor(2, "Souvenirs") : "[.ShellClassInfo]\r\nInfoTip=Souvenirs\r\n");
+            EXPECT_EQ(ReadBytes(own + "\\desktop.ini"), relative + "InfoTip=Souvenirs\r\n");
+            EXPECT_EQ(ReadBytes(none + "\\desktop.ini"), "[.ShellClassInfo]\r\nInfoTip=Souvenirs\r\n");
+            EXPECT_EQ(Attributes(none), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM));
+            EXPECT_EQ(Attributes(none + "\\desktop.ini"), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+        }
+    }
 }
 
 // With no cell selected and no infotip typed there is nothing to apply: a

@@ -42,7 +42,7 @@ TEST_F(FolderTest, InfoTipIsReadFromTheSectionOrEmptyWhenMissing)
 // characters the code page lacks, the infotip is read as it stands.
 TEST_F(FolderTest, InfoTipIsReadWholeInAnyEncoding)
 {
-    const std::wstring longText(INFOTIP_BUFFER_SIZE * 3, L'i');
+    const std::wstring longText(1500, L'i');
     ASSERT_TRUE(dialog.WriteFolderIcon(Wide(folder).c_str(), L"C:\\icones.dll", 0, longText.c_str()));
     EXPECT_EQ(ReadInfoTip(Wide(folder).c_str()), longText);
 

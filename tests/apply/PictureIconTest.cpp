@@ -5,6 +5,7 @@
 #include "harness/RegistryKey.h"
 #include "harness/Windows.h"
 #include "icons/IconExtraction.h"
+#include <tuple>
 
 namespace {
 
@@ -57,7 +58,7 @@ protected:
 // file without icons, by any extension.
 TEST_F(PictureIconTest, PictureIsOneCellFittedIntoASquareOrNone)
 {
-    for (const char* name : { "halves.png", "truncated.png", "not-a-picture.jpg" }) {
+    for (const char* name : { "halves.png", "truncated.png", "not-a-picture.jpg", "huge.png" }) {
         SCOPED_TRACE(name);
         const std::string path = PathBesideTests((std::string("icon-files\\") + name).c_str());
         const bool readable = name == std::string("halves.png");
@@ -125,4 +126,48 @@ TEST_F(PictureIconTest, MadeFileNeverReplacesTheUsersAndGoesWithTheDefault)
     Apply();
     EXPECT_FALSE(Exists(made));
     EXPECT_EQ(ReadBytes(users), "le fichier de l'utilisateur");
+}
+
+// The made file goes only once no folder it was given to names it: another
+// folder given it keeps it when the folder it was made for changes. One made
+// for a write that failed does not stay.
+TEST_F(PictureIconTest, MadeFileGoesOnlyWhenNoFolderNamesIt)
+{
+    const std::string other = temp / "Autre", locked = temp / "Verrouill\xe9";
+    const std::string made = folder + "\\halves.ico";
+    const std::string icons = PathBesideTests("icon-files\\three-icons.dll");
+    for (const std::string& created : { other, locked, locked + "\\desktop.ini" })
+        ASSERT_TRUE(CreateDirectoryA(created.c_str(), nullptr));
+    for (const auto& [target, icon, kept] : { std::tuple{ folder, picture, true }, std::tuple{ other, made, true },
+                                              std::tuple{ folder, icons, true }, std::tuple{ other, icons, false } }) {
+        dialog.SelectTarget(Wide(target).c_str());
+        ASSERT_TRUE(dialog.ChooseIcon(Wide(icon).c_str(), 0));
+        Apply();
+        EXPECT_EQ(Exists(made), kept) << target << " given " << icon;
+    }
+    MessageBoxAnswers boxes;
+    dialog.SelectTarget(Wide(locked).c_str());
+    ASSERT_TRUE(dialog.ChooseIcon(Wide(picture).c_str(), 0));
+    Apply();
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_FALSE(Exists(locked + "\\halves.ico"));
+}
+
+// A folder named relatively is taken by its full path once, when it is
+// given: applied again after the current folder has changed, the same
+// picture keeps the icon file it names.
+TEST_F(PictureIconTest, FolderNamedRelativelyKeepsItsMadeFile)
+{
+    char started[MAX_PATH];
+    GetCurrentDirectoryA(sizeof started, started);
+    ASSERT_TRUE(SetCurrentDirectoryA(temp.Path().c_str()));
+    wchar_t commandLine[] = L"Dossier";
+    dialog.TargetFromCommandLine(commandLine);
+    SetCurrentDirectoryA(started);
+    for (int time = 0; time < 2; ++time) {
+        ASSERT_TRUE(dialog.ChooseIcon(Wide(picture).c_str(), 0));
+        Apply();
+    }
+    EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconFile"), "halves.ico");
+    EXPECT_TRUE(Exists(folder + "\\halves.ico"));
 }

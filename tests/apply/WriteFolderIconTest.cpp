@@ -143,3 +143,71 @@ TEST_F(FolderTest, PathTooLongForItsFileIsRefusedBeforeAnyWrite)
         FindClose(search);
     EXPECT_EQ(Attributes(deep), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
 }
+
+namespace {
+
+std::string Utf16(const std::wstring& text, bool bigEndian)
+{
+    std::string bytes;
+    for (const wchar_t c : text) {
+        const char high = static_cast<char>(c >> 8), low = static_cast<char>(c);
+        bytes += bigEndian ? std::string{ high, low } : std::string{ low, high };
+    }
+    return bytes;
+}
+
+std::string Utf8(const std::wstring& text)
+{
+    std::string bytes(text.size() * 4, '\0');
+    bytes.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                                         &bytes[0], static_cast<int>(bytes.size()), nullptr, nullptr)));
+    return bytes;
+}
+
+} // namespace
+
+// Whatever encoding the user's file has, read from its mark, a value outside
+// the code page turns it into UTF-16 LE, which the shell reads, every line,
+// comment, line end and character kept, the keys set where they stand. A
+// file that does not decode is left as it was, and the write fails.
+TEST_F(FolderTest, FileInAnyEncodingKeepsEveryLineAndCharacter)
+{
+    const std::wstring before = L"; r\xe9glages\r\n[.ShellClassInfo]\r\nIconFile = C:\\a.ico\r\n\r\n[Autre]\nCl\xe9=\x03a9 \xe9t\xe9";
+    const std::wstring after = L"; r\xe9glages\r\n[.ShellClassInfo]\r\nIconFile=C:\\b.ico\r\nIconIndex=1\r\n"
+                               L"ConfirmFileOp=0\r\nInfoTip=\x03a9\r\n\r\n[Autre]\nCl\xe9=\x03a9 \xe9t\xe9";
+    const std::string undecodable = "\xef\xbb\xbf[.ShellClassInfo]\r\nInfoTip=\xc3(\r\n";
+    for (const std::string& file : { "\xef\xbb\xbf" + Utf8(before), "\xfe\xff" + Utf16(before, true),
+                                     "\xff\xfe" + Utf16(before, false), undecodable }) {
+        WriteBytes(ini, file);
+        MessageBoxAnswers boxes;
+        const bool written = dialog.WriteFolderIcon(Wide(folder).c_str(), L"C:\\b.ico", 1, L"\x03a9");
+        EXPECT_EQ(written, file != undecodable);
+        EXPECT_EQ(ReadBytes(ini), written ? "\xff\xfe" + Utf16(after, false) : undecodable);
+        EXPECT_EQ(boxes.shown.size(), written ? 0u : 1u);
+    }
+}
+
+// A line break in the infotip would start keys and sections of its own.
+TEST_F(FolderTest, LineBreakInTheInfoTipBecomesABlank)
+{
+    ASSERT_TRUE(dialog.WriteFolderIcon(Wide(folder).c_str(), L"C:\\a.ico", 0, L"ligne1\r\nIconFile=evil.dll\n[x]\rfin"));
+    EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\nIconFile=C:\\a.ico\r\nIconIndex=0\r\nConfirmFileOp=0\r\n"
+                              "InfoTip=ligne1 IconFile=evil.dll [x] fin\r\n");
+}
+
+// The file is written whole beside itself and put in place: a working file
+// that an ended process left goes, one that a running writer may still be
+// writing stays, and so does a file of the user's of any other name.
+TEST_F(FolderTest, WriteCleansUpItsOwnLeftOversOnly)
+{
+    const std::string users = ini + ".new";
+    const std::string leftOver = ini + ".~brisevent-4294967292-1.tmp";
+    const std::string running = ini + ".~brisevent-" + std::to_string(GetCurrentProcessId()) + "-1.tmp";
+    for (const std::string& file : { users, leftOver, running })
+        WriteBytes(file, "[.ShellClassInfo]\r\nIconFile=C:\\moiti");
+    ASSERT_TRUE(dialog.WriteFolderIcon(Wide(folder).c_str(), L"C:\\a.ico", 0, L""));
+    EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconFile"), "C:\\a.ico");
+    EXPECT_TRUE(Exists(users));
+    EXPECT_FALSE(Exists(leftOver));
+    EXPECT_TRUE(Exists(running));
+}

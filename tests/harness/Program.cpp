@@ -90,6 +90,12 @@ bool ProgramProcess::WaitForEnd()
     return false;
 }
 
+void ProgramProcess::Kill()
+{
+    TerminateProcess(m_process.hProcess, 1);
+    WaitForSingleObject(m_process.hProcess, PATIENCE_MS);
+}
+
 DWORD ProgramProcess::ExitCode() const
 {
     DWORD code = STILL_ACTIVE;

@@ -27,6 +27,8 @@ public:
     HWND WaitForWindow(const char* title) const;
     // True when the process ended within 20 s; it is ended by force otherwise.
     bool WaitForEnd();
+    // Ends the process at once, as a crash or the task manager would.
+    void Kill();
     DWORD ExitCode() const;
 
 private:

@@ -347,6 +347,29 @@ TEST_F(TargetSelectionTest, CommandLineThatNamesNoFolderOrDriveRootChoosesNothin
     }
 }
 
+// However the path is spelt, the target is the folder by the one full path
+// the system names it by, made from the current folder at start-up: a later
+// change of the current folder changes nothing.
+TEST_F(TargetSelectionTest, CommandLinePathBecomesTheFullPathTheSystemNamesTheFolderBy)
+{
+    const std::string named = temp / "Photos de vacances";
+    ASSERT_TRUE(CreateDirectoryA(named.c_str(), nullptr));
+    char shortName[MAX_PATH] = "";
+    ASSERT_GT(GetShortPathNameA(named.c_str(), shortName, sizeof shortName), 0u);
+    char started[MAX_PATH];
+    GetCurrentDirectoryA(sizeof started, started);
+    for (const std::string& text : { std::string("Photos de vacances"), std::string(".\\Vacances\\..\\Photos de vacances"),
+                                     "\"" + named + " \"", std::string(shortName) }) {
+        SCOPED_TRACE(text);
+        Target = {};
+        ASSERT_TRUE(SetCurrentDirectoryA(temp.Path().c_str()));
+        EXPECT_EQ(FromCommandLine(text), 0);
+        SetCurrentDirectoryA(started);
+        EXPECT_STREQ(Target.path, Wide(named).c_str());
+        EXPECT_EQ(Text(IDC_TARGET_NAME), "Photos de vacances");
+    }
+}
+
 TEST_F(TargetSelectionTest, OnlyAnEmptyCommandLineOpensTheBrowser)
 {
     EXPECT_EQ(FromCommandLine(""), 1);
