@@ -1,5 +1,6 @@
 #include "icons/IconListBox.h"
 #include "resource.h"
+#include "framework/Paths.h"
 #include "icons/IconExtraction.h"
 
 SIZE SystemIconSize = { 0, 0 };
@@ -94,7 +95,9 @@ bool IconListBox::LoadIconFile(const wchar_t* path, int index)
     // A path that does not fit could not be told apart from another file.
     if (lstrlenW(path) >= static_cast<int>(ARRAYSIZE(m_currentFile)))
         return false;
-    if (m_currentFile[0] != L'\0' && lstrcmpiW(m_currentFile, path) == 0) {
+    FileStamp stamp;
+    const bool stamped = stamp.Read(path);
+    if (m_currentFile[0] != L'\0' && SameIgnoringCase(m_currentFile, path) && stamped && stamp == m_checked) {
         SendMessage(LB_SETCURSEL, static_cast<WPARAM>(index));
         return true;
     }
@@ -110,6 +113,7 @@ bool IconListBox::LoadIconFile(const wchar_t* path, int index)
     if (!icon)
         return false;
     lstrcpynW(m_currentFile, path, ARRAYSIZE(m_currentFile));
+    m_checked = stamp;
     const RedrawPause pause(*this);
     RemoveAll();
     // An item the list box refuses ends the list there, so that item i stays
@@ -137,6 +141,7 @@ void IconListBox::ClearIcons()
     RemoveAll();
     SendMessage(LB_SETCURSEL, static_cast<WPARAM>(-1));
     m_currentFile[0] = L'\0';
+    m_checked = FileStamp();
 }
 
 void IconListBox::DrawItem(DRAWITEMSTRUCT* item)
@@ -196,7 +201,7 @@ bool IconListBox::ImageReady(int position)
 // The list box draws the cells on screen in the order of their positions, so
 // the first one not yet asked is followed by the others about to be drawn:
 // they are taken together, and the file is read once for the whole screen.
-// The file was checked when it was loaded.
+// A file that is no longer sound yields nothing more.
 void IconListBox::FillShownFrom(int position)
 {
     RECT client;
@@ -206,13 +211,29 @@ void IconListBox::FillShownFrom(int position)
     while (count < MAX_ICONS_TAKEN_AT_ONCE && position + count < listed && !m_asked[position + count] &&
            IsOnScreen(position + count, client))
         ++count;
-    HICON icons[MAX_ICONS_TAKEN_AT_ONCE];
-    ExtractIconRunOfSoundFile(m_currentFile, position, icons, count, SystemIconSize);
+    HICON icons[MAX_ICONS_TAKEN_AT_ONCE] = {};
+    if (StillSound())
+        ExtractIconRunOfSoundFile(m_currentFile, position, icons, count, SystemIconSize);
     for (int i = 0; i < count; ++i) {
         m_asked[position + i] = true;
         if (icons[i])
             Fill(position + i, icons[i]);
     }
+}
+
+// The file was checked when it was loaded; changed on disk since, it is
+// checked again before it is read.
+bool IconListBox::StillSound()
+{
+    FileStamp now;
+    if (!now.Read(m_currentFile))
+        return false;
+    if (now == m_checked)
+        return true;
+    if (!IconFileIsSound(m_currentFile))
+        return false;
+    m_checked = now;
+    return true;
 }
 
 bool IconListBox::IsOnScreen(int position, const RECT& client) const

@@ -5,6 +5,7 @@
 // drawn with it, so that a large file shows at once.
 #pragma once
 #include "framework/Controls.h"
+#include "icons/FileStamp.h"
 #include "resource.h"
 #include <vector>
 #include <commctrl.h>
@@ -31,6 +32,8 @@ private:
     // Takes the icons of `position` and of the cells after it on screen
     // that have not been asked yet.
     void FillShownFrom(int position);
+    // Whether the file is as it was checked, or sound again after a change.
+    bool StillSound();
     bool IsOnScreen(int position, const RECT& client) const;
     // Puts the icon of `position` into its image, then destroys it.
     void Fill(int position, HICON icon);
@@ -43,6 +46,8 @@ private:
     // stays an empty cell.
     std::vector<bool> m_asked;
     std::vector<bool> m_filled;
+    // The file as it was when it was last checked.
+    FileStamp m_checked;
 };
 
 // The size of a large icon, stored by the main dialog's initialisation and by

@@ -1,4 +1,7 @@
 #include "icons/Picture.h"
+#include "framework/Paths.h"
+#include "icons/FileStamp.h"
+#include "icons/PictureHeader.h"
 #include "resource.h"
 #include <wincodec.h>
 #include <cstring>
@@ -53,39 +56,18 @@ bool CreateFactory(ComRef<IWICImagingFactory>& factory)
 }
 
 // The first frame of the picture, with its size: a picture larger than the
-// limit is refused here, before anything of it is decoded.
+// limit is refused by its own header, before any decoder sees it.
 bool OpenFrame(IWICImagingFactory* factory, const wchar_t* path, ComRef<IWICBitmapDecoder>& decoder,
                ComRef<IWICBitmapFrameDecode>& frame, UINT& width, UINT& height)
 {
+    ULONGLONG declared = 0;
+    if (!DeclaredPixels(path, declared) || declared > MAX_PICTURE_PIXELS)
+        return false;
     return SUCCEEDED(factory->CreateDecoderFromFilename(path, nullptr, GENERIC_READ,
                                                         WICDecodeMetadataCacheOnDemand, &decoder)) &&
            SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&width, &height)) && width > 0 &&
            height > 0 && static_cast<ULONGLONG>(width) * height <= MAX_PICTURE_PIXELS;
 }
-
-// Which file a fitted picture was made from: the same path, written at the
-// same time, of the same size.
-struct FileStamp {
-    std::wstring path;
-    FILETIME written = {};
-    ULONGLONG size = 0;
-
-    bool Read(const wchar_t* file)
-    {
-        WIN32_FILE_ATTRIBUTE_DATA data;
-        if (!GetFileAttributesExW(file, GetFileExInfoStandard, &data))
-            return false;
-        path = file;
-        written = data.ftLastWriteTime;
-        size = static_cast<ULONGLONG>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
-        return true;
-    }
-    bool operator==(const FileStamp& other) const
-    {
-        return lstrcmpiW(path.c_str(), other.path.c_str()) == 0 && size == other.size &&
-               CompareFileTime(&written, &other.written) == 0;
-    }
-};
 
 // The picture last read, fitted into the largest square an icon file holds,
 // premultiplied: the grid, the previews and the icon file made from it all
@@ -192,7 +174,7 @@ bool IsPictureName(const wchar_t* path)
     if (!dot || wcspbrk(dot, L"\\/"))
         return false;
     for (const wchar_t* extension : PICTURE_EXTENSIONS) {
-        if (lstrcmpiW(dot, extension) == 0)
+        if (SameIgnoringCase(dot, extension))
             return true;
     }
     return false;

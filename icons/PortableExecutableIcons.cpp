@@ -1,9 +1,13 @@
 // The icons of a 32-bit or 64-bit executable or DLL: the reader finds the
 // resource directory through the section that holds its address, looks up
 // the icon groups' and the icons' directories in it by halves, goes from
-// each group or icon through its language directory to the first data entry
-// there, and reads the data where the sections place its address. It never
-// looks at the size of a directory: every one must lie inside the section.
+// each group or icon through its language directory to a data entry there,
+// and reads the data where the sections place its address. It never looks at
+// the size of a directory: every one must lie inside the section. Some
+// readers take the first language, others look one up by language and may
+// take any: every data entry must hold. A reader that looks an entry up by
+// name reads the names of the entries on its way: each must lie inside the
+// section too.
 #include "icons/IconBytes.h"
 
 namespace {
@@ -30,6 +34,8 @@ constexpr uint32_t ID_COUNT_AT = 14;
 constexpr uint32_t DIRECTORY_ENTRY_SIZE = 8;
 constexpr uint32_t ENTRY_TARGET_AT = 4;
 constexpr uint32_t POINTS_TO_DIRECTORY = 0x80000000;
+constexpr uint32_t NAMED_BY_STRING = 0x80000000;
+constexpr uint32_t NAME_LENGTH_SIZE = 2;
 constexpr uint32_t DATA_ENTRY_SIZE = 16;
 constexpr uint32_t DATA_SIZE_AT = 4;
 constexpr uint16_t ICON_TYPE = 3;
@@ -94,14 +100,25 @@ private:
     {
         return m_root <= m_end && offset <= m_end - m_root && length <= m_end - m_root - offset;
     }
-    // The number of entries of the directory at `offset`; -1 where they do
+    // The number of entries of the directory at `offset`; -1 where they, or
+    // the names they point to (a length, then as many UTF-16 characters), do
     // not all lie inside the section.
     long Entries(uint64_t offset) const
     {
         if (!InSection(offset, DIRECTORY_HEADER_SIZE))
             return -1;
         const long count = m_file.Word(m_root + offset + NAMED_COUNT_AT) + m_file.Word(m_root + offset + ID_COUNT_AT);
-        return InSection(offset + DIRECTORY_HEADER_SIZE, uint64_t{ DIRECTORY_ENTRY_SIZE } * count) ? count : -1;
+        if (!InSection(offset + DIRECTORY_HEADER_SIZE, uint64_t{ DIRECTORY_ENTRY_SIZE } * count))
+            return -1;
+        for (long entry = 0; entry < count; ++entry) {
+            const uint32_t name = m_file.Dword(EntryAt(offset, entry));
+            const uint64_t at = name & ~NAMED_BY_STRING;
+            if ((name & NAMED_BY_STRING) &&
+                (!InSection(at, NAME_LENGTH_SIZE) ||
+                 !InSection(at + NAME_LENGTH_SIZE, uint64_t{ sizeof(uint16_t) } * m_file.Word(m_root + at))))
+                return -1;
+        }
+        return count;
     }
     uint64_t EntryAt(uint64_t directory, long entry) const
     {
@@ -131,7 +148,7 @@ private:
         return -1;
     }
     // The entries of the type directory that `target` points to, each
-    // through its language directory to a data entry of at least `smallest`
+    // through its language directory to data entries of at least `smallest`
     // bytes inside the file, a group's data holding every image it names;
     // -1 where one is not.
     long EveryData(uint32_t target, uint32_t smallest, bool groups) const
@@ -141,22 +158,32 @@ private:
         if (!(target & POINTS_TO_DIRECTORY) || count < 0)
             return -1;
         for (long entry = 0; entry < count; ++entry) {
-            uint64_t place = 0;
-            uint32_t size = 0;
-            if (!Data(Target(directory, entry), place, size) || size < smallest ||
-                (groups &&
-                 size < GROUP_HEADER_SIZE + uint64_t{ GROUP_ENTRY_SIZE } * m_file.Word(place + GROUP_COUNT_AT)))
+            if (!EveryLanguage(Target(directory, entry), smallest, groups))
                 return -1;
         }
         return count;
     }
-    // The data of the first entry of the language directory at `target`.
-    bool Data(uint32_t target, uint64_t& place, uint32_t& size) const
+    // Every data entry of the language directory at `target`, of which
+    // there is at least one.
+    bool EveryLanguage(uint32_t target, uint32_t smallest, bool groups) const
     {
         const uint64_t languages = target & ~POINTS_TO_DIRECTORY;
-        if (!(target & POINTS_TO_DIRECTORY) || Entries(languages) <= 0)
+        const long count = Entries(languages);
+        if (!(target & POINTS_TO_DIRECTORY) || count <= 0)
             return false;
-        const uint32_t leaf = Target(languages, 0);
+        for (long entry = 0; entry < count; ++entry) {
+            uint64_t place = 0;
+            uint32_t size = 0;
+            if (!Data(Target(languages, entry), place, size) || size < smallest ||
+                (groups &&
+                 size < GROUP_HEADER_SIZE + uint64_t{ GROUP_ENTRY_SIZE } * m_file.Word(place + GROUP_COUNT_AT)))
+                return false;
+        }
+        return true;
+    }
+    // The data that the data entry at `leaf` places inside the file.
+    bool Data(uint32_t leaf, uint64_t& place, uint32_t& size) const
+    {
         uint64_t sectionEnd = 0;
         if ((leaf & POINTS_TO_DIRECTORY) || !InSection(leaf, DATA_ENTRY_SIZE) ||
             !m_sections.Place(m_file.Dword(m_root + leaf), place, sectionEnd))

@@ -52,7 +52,7 @@ TEST(IconLibraryCheck, LibraryBrokenInOnePlaceIsAFileWithoutIcons)
 {
     for (const char* name : { "root-claims-many.dll", "root-entry-past-end.dll", "groups-claim-many.dll",
                               "group-claims-many.dll", "table-past-end.icl", "type-claims-many.icl",
-                              "resource-past-end.icl" }) {
+                              "resource-past-end.icl", "name-past-end.dll", "language-past-end.dll" }) {
         const std::string path = IconFile(name);
         const long asked = IconExtractionCount();
         HICON large = nullptr;
@@ -72,7 +72,8 @@ TEST(IconLibraryCheck, SoundFileCountsEveryIconGroupAsThePlatformDoes)
     const std::pair<std::string, int> files[] = {
         { IconFile("one.ico"), 1 },           { IconFile("three-images.ico"), 1 }, { IconFile("four-icons.dll"), 4 },
         { IconFile("four-icons.exe"), 4 },    { IconFile("four-icons.icl"), 4 },   { IconFile("gap-icons.dll"), 5 },
-        { IconFile("1500-icons.dll"), 1500 }, { shell32, PlatformCount(shell32) }, { program, PlatformCount(program) }
+        { IconFile("1500-icons.dll"), 1500 }, { IconFile("languages.dll"), 2 },      { shell32, PlatformCount(shell32) },
+        { program, PlatformCount(program) }
     };
     for (const auto& [path, icons] : files) {
         EXPECT_GT(icons, 0) << path;

@@ -143,20 +143,29 @@ TEST_F(LoadIconFile, AnotherFileReplacesTheWholeList)
     EXPECT_EQ(Grid().m_currentFile, Wide(IconFile("three-icons.dll")));
 }
 
-TEST_F(LoadIconFile, FileShownInOtherLetterCaseIsNotReadAgain)
+// The file shown, in any letter case, is not read again while it stays as
+// it was checked; changed on disk, it is checked again before it is read,
+// whether it is loaded anew or its cells are drawn.
+TEST_F(LoadIconFile, FileShownIsCheckedAndReadAgainOnlyOnceItHasChanged)
 {
     TempFolder folder;
     const std::string path = folder / "Icons.dll";
     ASSERT_TRUE(CopyFileA(IconFile("three-icons.dll").c_str(), path.c_str(), FALSE));
+    Grid().m_notify = FALSE;
     ASSERT_TRUE(Grid().LoadIconFile(Wide(path).c_str(), 0));
+    const long asked = IconExtractionCount();
+    ASSERT_TRUE(Grid().LoadIconFile(Wide(Upper(path)).c_str(), 0));
+    EXPECT_EQ(IconExtractionCount(), asked);
+    EXPECT_EQ(Grid().m_currentFile, Wide(path));
 
-    // Read again, the file would now give eight icons.
     ASSERT_TRUE(CopyFileA(IconFile("eight-icons.dll").c_str(), path.c_str(), FALSE));
     ASSERT_TRUE(Grid().LoadIconFile(Wide(Upper(path)).c_str(), 2));
+    EXPECT_EQ(ItemData(Grid()), Positions(8));
 
-    EXPECT_EQ(ItemData(Grid()), Positions(3));
-    EXPECT_EQ(Selection(Grid()), 2);
-    EXPECT_EQ(Grid().m_currentFile, Wide(path));
+    ASSERT_TRUE(CopyFileA(IconFile("root-claims-many.dll").c_str(), path.c_str(), FALSE));
+    const long broken = IconExtractionCount();
+    Repaint();
+    EXPECT_EQ(IconExtractionCount(), broken);
 }
 
 TEST_F(LoadIconFile, AfterClearingTheSameFileIsReadAnew)

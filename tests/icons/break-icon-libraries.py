@@ -2,7 +2,9 @@
 """Write icon libraries that lie about what they hold, each a good one changed
 in one place, to which a reader that trusts them reads past their end.
 
-    break-icon-libraries.py LIBRARY.dll LIBRARY.icl OUTPUT-FOLDER
+    break-icon-libraries.py LIBRARY.dll LIBRARY.icl LANGUAGES.dll OUTPUT-FOLDER
+
+LANGUAGES.dll holds a named icon group first, then one in two languages.
 """
 
 import os
@@ -28,6 +30,17 @@ def pe_places(data):
     return root, groups, at(entry) + root - at(rsrc + 12)
 
 
+def language_places(data):
+    """The file offsets of the length of the first group's name, and of the
+    size in the data entry of the second group's second language."""
+    def at(offset, fmt='<I'):
+        return struct.unpack_from(fmt, data, offset)[0]
+    root, groups, _ = pe_places(data)
+    name = root + (at(groups + 16) & 0x7FFFFFFF)
+    languages = root + (at(groups + 28) & 0x7FFFFFFF)
+    return name, root + at(languages + 28) + 4
+
+
 def changed(data, *changes):
     out = bytearray(data)
     for offset, value in changes:
@@ -36,10 +49,12 @@ def changed(data, *changes):
 
 
 def main():
-    if len(sys.argv) != 4:
+    if len(sys.argv) != 5:
         sys.exit(__doc__)
-    pe, ne, folder = open(sys.argv[1], 'rb').read(), open(sys.argv[2], 'rb').read(), sys.argv[3]
+    pe, ne, languages = (open(path, 'rb').read() for path in sys.argv[1:4])
+    folder = sys.argv[4]
     root, groups, group_data = pe_places(pe)
+    name_length, language_size = language_places(languages)
     table = 0x40 + struct.unpack_from('<H', ne, 0x40 + 0x24)[0]
     broken = {
         'root-claims-many.dll': changed(pe, (root + 14, ALL_SET)),
@@ -49,6 +64,8 @@ def main():
         'table-past-end.icl': changed(ne, (0x40 + 0x24, 0xFFF0)),
         'type-claims-many.icl': changed(ne, (table + 4, ALL_SET)),
         'resource-past-end.icl': changed(ne, (table + 10, ALL_SET), (table + 12, ALL_SET)),
+        'name-past-end.dll': changed(languages, (name_length, ALL_SET)),
+        'language-past-end.dll': changed(languages, (language_size, ALL_SET), (language_size + 2, ALL_SET)),
     }
     os.makedirs(folder, exist_ok=True)
     for name, data in broken.items():

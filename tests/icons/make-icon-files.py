@@ -22,6 +22,12 @@ Writes into OUTPUT-FOLDER:
                        which names an image the file does not hold
     four-icons.res     four icon groups of one 16 x 16 image
     four-icons.icl     the same four icon groups as a 16-bit (NE) library
+    languages.res      two icon groups of one 32 x 32 image, one named, the
+                       other in two languages
+    halves.png         a 300 x 200 picture, red on the left, blue on the right
+    truncated.png      its first half
+    not-a-picture.jpg  text
+    huge.png           a valid 24000 x 24000 black and white picture
 
 The .res files are compiled resource scripts, which the build turns into
 resource-only DLLs. Icon i of a file is filled with IconColour(i) (see
@@ -37,6 +43,7 @@ import zlib
 RT_ICON = 3
 RT_GROUP_ICON = 14
 LANGUAGE_NEUTRAL = 0
+LANGUAGE_FRENCH = 0x040C
 MOVEABLE_PURE_DISCARDABLE = 0x1030
 PURE_DISCARDABLE = 0x1010
 # The image that a broken icon group names; no file holds that many images.
@@ -121,12 +128,24 @@ def png_file(width, height, pixel):
             chunk(b'IDAT', zlib.compress(raw, 9)) + chunk(b'IEND', b''))
 
 
+def huge_png(side):
+    """A valid black and white PNG of side x side pixels, small on disk."""
+    def chunk(kind, data):
+        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+    compressor = zlib.compressobj(9)
+    row = b'\0' * (1 + (side + 7) // 8)
+    data = b''.join(compressor.compress(row * 1000) for _ in range(side // 1000)) + compressor.flush()
+    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', side, side, 1, 0, 0, 0, 0)) +
+            chunk(b'IDAT', data) + chunk(b'IEND', b''))
+
+
 def pictures():
     """(name, bytes) of pictures: 300 x 200, its left half red and its right
-    half blue; the same cut short; a .jpg that holds text."""
+    half blue; the same cut short; a .jpg that holds text; a 24000 x 24000
+    PNG."""
     halves = png_file(300, 200, lambda x, y: (255, 0, 0, 255) if x < 150 else (0, 0, 255, 255))
     return [('halves.png', halves), ('truncated.png', halves[:len(halves) // 2]),
-            ('not-a-picture.jpg', b'pas une image\r\n' * 8)]
+            ('not-a-picture.jpg', b'pas une image\r\n' * 8), ('huge.png', huge_png(24000))]
 
 
 def modern_icon():
@@ -155,10 +174,16 @@ def malformed_icons():
             ('empty-image.ico', empty)]
 
 
-def res_entry(type_id, name_id, flags, data):
-    """One resource of a .res file, padded to a 4-byte boundary."""
-    header = struct.pack('<HHHH', 0xFFFF, type_id, 0xFFFF, name_id)
-    header += struct.pack('<IHHII', 0, flags, LANGUAGE_NEUTRAL, 0, 0)
+def res_entry(type_id, name, flags, data, language=LANGUAGE_NEUTRAL):
+    """One resource of a .res file, padded to a 4-byte boundary; its name a
+    number or a string."""
+    header = struct.pack('<HH', 0xFFFF, type_id)
+    if isinstance(name, str):
+        header += (name + '\0').encode('utf-16-le')
+        header += b'\0' * (-len(header) % 4)
+    else:
+        header += struct.pack('<HH', 0xFFFF, name)
+    header += struct.pack('<IHHII', 0, flags, language, 0, 0)
     entry = struct.pack('<II', len(data), 8 + len(header)) + header + data
     return entry + b'\0' * (-len(entry) % 4)
 
@@ -180,6 +205,19 @@ def res_file(groups):
             directory += struct.pack('<BBBBHHIH', size, size, 16, 0, 1, 4, len(data), named)
         out += res_entry(RT_GROUP_ICON, group_id, MOVEABLE_PURE_DISCARDABLE, directory)
         group_id += 1
+    return out
+
+
+def languages_res():
+    """Two icon groups of one 32 x 32 image: "ICONE", named, and 1, in two
+    languages."""
+    out = res_entry(0, 0, 0, b'')
+    for image_id, (name, language) in enumerate((('ICONE', LANGUAGE_NEUTRAL), (1, LANGUAGE_NEUTRAL),
+                                                 (1, LANGUAGE_FRENCH)), start=1):
+        data = icon_image(32, icon_colour(image_id - 1))
+        out += res_entry(RT_ICON, image_id, PURE_DISCARDABLE, data)
+        directory = struct.pack('<HHH', 0, 1, 1) + struct.pack('<BBBBHHIH', 32, 32, 16, 0, 1, 4, len(data), image_id)
+        out += res_entry(RT_GROUP_ICON, name, MOVEABLE_PURE_DISCARDABLE, directory, language)
     return out
 
 
@@ -238,6 +276,7 @@ def main():
     write(folder, '1500-icons.res', res_file([[32]] * 1500))
     write(folder, 'gap-icons.res', res_file([[32], [32], None, [32], [32]]))
     write(folder, 'four-icons.res', res_file([[16]] * 4))
+    write(folder, 'languages.res', languages_res())
     write(folder, 'four-icons.icl', ne_library([16] * 4))
 
 
