@@ -11,7 +11,9 @@ WINESERVER=/usr/lib/wine/wineserver
 QEMU_I386=/usr/bin/qemu-i386
 
 BUILD_PACKAGES="cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest python3"
-WINE_PACKAGES="wine wine64 wine32:i386 fonts-wine xvfb xauth"
+WINE_PACKAGES="wine wine64 fonts-wine xvfb xauth"
+# The 32-bit Wine, which only the x86 tests need.
+WINE32_PACKAGES="wine32:i386"
 
 say() { printf '%s\n' "$*" >&2; }
 
@@ -104,10 +106,16 @@ SOURCES
         "${release[@]}" qemu-user >/dev/null
 }
 
-# Makes sure the x86 tests can run here, installing QEMU when they need it,
-# and sets X86_RUNNER to native, qemu or none (see x86_runner). Exits when
-# QEMU is needed but cannot run the 32-bit Wine loader.
+# Makes sure the x86 tests can run here, installing the 32-bit Wine and,
+# when they need it, QEMU, and sets X86_RUNNER to native, qemu or none (see
+# x86_runner), or to nowine when the 32-bit Wine cannot be installed (a
+# package mirror without the i386 packages that match the machine's). Exits
+# when QEMU is needed but cannot run the 32-bit Wine loader.
 prepare_x86_runner() {
+    if ! (ensure_packages $WINE32_PACKAGES); then
+        X86_RUNNER=nowine
+        return 0
+    fi
     X86_RUNNER=$(x86_runner)
     [ "$X86_RUNNER" = qemu ] || return 0
     ensure_qemu_user
