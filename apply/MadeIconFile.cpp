@@ -90,13 +90,16 @@ struct MadeRecord {
     std::vector<std::wstring> targets;
 };
 
-bool OpenMadeIconsKey(HKEY& key)
+// Only a file made is recorded: the key is made only then.
+bool OpenMadeIconsKey(HKEY& key, bool create)
 {
     wchar_t settings[STRING_BUFFER_SIZE];
     AfxLoadString(IDS_RECENT_KEY, settings);
     const std::wstring path = std::wstring(settings) + L"\\" + MADE_ICONS_KEY;
-    return RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                           KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS;
+    const REGSAM access = KEY_QUERY_VALUE | KEY_SET_VALUE;
+    return (create ? RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
+                                     nullptr, &key, nullptr)
+                   : RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, access, &key)) == ERROR_SUCCESS;
 }
 
 bool ReadRecord(HKEY key, const wchar_t* file, MadeRecord& record)
@@ -146,7 +149,7 @@ bool Listed(const std::vector<std::wstring>& targets, const wchar_t* target)
 void RecordMadeIconFile(const wchar_t* file, const std::vector<BYTE>& bytes, const wchar_t* target)
 {
     HKEY key;
-    if (!OpenMadeIconsKey(key))
+    if (!OpenMadeIconsKey(key, true))
         return;
     MadeRecord record;
     const ULONGLONG digest = Digest(bytes);
@@ -255,7 +258,7 @@ bool MakeIconFile(const wchar_t* picture, const wchar_t* folder, wchar_t (&made)
 void NoteIconFileNamed(const wchar_t* file, const wchar_t* target)
 {
     HKEY key;
-    if (!OpenMadeIconsKey(key))
+    if (!OpenMadeIconsKey(key, false))
         return;
     MadeRecord record;
     if (ReadRecord(key, file, record) && !Listed(record.targets, target)) {
@@ -268,7 +271,7 @@ void NoteIconFileNamed(const wchar_t* file, const wchar_t* target)
 void RemoveMadeIconFile(const wchar_t* file)
 {
     HKEY key;
-    if (!OpenMadeIconsKey(key))
+    if (!OpenMadeIconsKey(key, false))
         return;
     MadeRecord record;
     if (ReadRecord(key, file, record)) {
@@ -281,13 +284,14 @@ void RemoveMadeIconFile(const wchar_t* file)
             if (NamesIconFile(target, file))
                 naming.push_back(target);
         }
-        std::vector<BYTE> bytes;
-        const bool unchanged = ReadWholeFile(file, bytes, MAX_PICTURE_PIXELS) && Digest(bytes) == record.digest;
         if (!naming.empty()) {
             record.targets = naming;
             WriteRecord(key, file, record);
-        } else if (!unchanged || DeleteFileW(file) || GetFileAttributesW(file) == INVALID_FILE_ATTRIBUTES) {
-            RegDeleteValueW(key, file);
+        } else {
+            std::vector<BYTE> bytes;
+            const bool unchanged = ReadWholeFile(file, bytes, MAX_PICTURE_PIXELS) && Digest(bytes) == record.digest;
+            if (!unchanged || DeleteFileW(file) || GetFileAttributesW(file) == INVALID_FILE_ATTRIBUTES)
+                RegDeleteValueW(key, file);
         }
     }
     RegCloseKey(key);
