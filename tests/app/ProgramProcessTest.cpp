@@ -108,6 +108,7 @@ TEST(Program, StartsOnAFolderWhoseIconFileIsMalformed)
 TEST(Program, KilledDuringAnApplyLeavesEachDesktopIniWhollyOldOrNew)
 {
     TempFolder temp;
+    ScopedRegistryKey recentFiles{ HKEY_CURRENT_USER, "Software\\KORBINEX\\Brisevent" };
     const std::string old = "[.ShellClassInfo]\r\nIconFile=" + PathBesideTests("icon-files\\three-icons.dll") +
                             "\r\nIconIndex=2\r\nInfoTip=ancien\r\n[ViewState]\r\nMode=4\r\n";
     std::string folders;
