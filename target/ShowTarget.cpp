@@ -114,6 +114,7 @@ void FolderIconDialog::ShowTarget(const wchar_t* path, const wchar_t* displayNam
     Target.oldImageIndex = static_cast<DWORD>(info.iIcon);
 
     ShowIconLocation(current.file, current.index);
+    // The icon shown is the target's own: nobody has chosen it.
     ChooseIcon(current.file, current.index);
     m_iconChosen = false;
 
