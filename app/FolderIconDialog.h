@@ -2,25 +2,12 @@
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "icons/IconListBox.h"
-#include "apply/DesktopIni.h"
+#include "change/Change.h"
 #include "target/Target.h"
 #include <string>
 #include <vector>
 #include <shellapi.h>
 #include <shtypes.h>
-
-// What a removal of the icon left of a folder's desktop.ini.
-enum class IniRemoval { Failed, Kept, Emptied };
-
-// What an apply writes for each folder or drive: the default icon back, or
-// the grid's icon at `index`, or neither; and the infotip, null when the
-// user did not change it.
-struct IconChoice {
-    bool restoresDefault;
-    bool iconChosen;
-    int index;
-    const wchar_t* infoTip;
-};
 
 // The program's main window: the target folder or drive, the grid of the
 // icons of one icon file, the infotip, and the commands that apply them.
@@ -32,14 +19,6 @@ public:
     bool OnMessage(Message& m) override;
 
     IconListBox& IconGrid() { return m_iconGrid; }
-
-    // desktop.ini of a folder: the chosen icon and infotip written, or the
-    // icon taken away again. A null infotip leaves the stored one as it is.
-    // A write that fails is reported once, with the file and the system's
-    // reason, and ends the work: false, or IniRemoval::Failed. A removal
-    // that leaves the file without any section schedules its deletion.
-    bool WriteFolderIcon(const wchar_t* target, const wchar_t* iconFile, int iconIndex, const wchar_t* infoTip);
-    IniRemoval RemoveFolderIcon(const wchar_t* target, const wchar_t* infoTip);
 
     // Shows the target's present state: its icon, the file of that icon in
     // the grid with the icon selected, its infotip; Apply ends disabled,
@@ -71,19 +50,18 @@ public:
     // The recent icon file chosen in the combo box, first icon selected.
     void PickRecentIconFile();
 
-    // Writes the chosen icon and infotip for the target, tells the shell,
-    // records the icon file and shows the target again. False when there
-    // was nothing to write to or a write failed: the choice then stays.
+    // Makes the change that the user chose for the target, each of its
+    // folders in turn, records the icon file and shows the target again.
+    // False when there was nothing to write to or a write failed: one
+    // message names what failed, with the system's reason, and the choice
+    // stays.
     bool ApplyCommand();
     bool IsDefaultChoice(TargetKind kind) const;
-    // The choice written for one folder or drive root, and the shell told
-    // of it; false when it could not be written. A removal that emptied a
-    // desktop.ini sets `deletionDeferred`.
-    bool ApplyTo(const wchar_t* target, DWORD oldImageIndex, const IconChoice& choice, bool& deletionDeferred);
-    // The same for each folder of a target of several, in turn: a folder
-    // that fails leaves the others to go on, and the round ends with one
-    // message naming every folder that failed. How many failed.
-    size_t ApplyToEachFolder(const IconChoice& choice, bool& deletionDeferred);
+    // What the dialog holds the user to have chosen.
+    Choice CurrentChoice() const;
+    // The deletion of a desktop.ini that a change left blank, when the timer
+    // fires or the dialog closes.
+    void ScheduleIniDeletion(const wchar_t* file);
 
     // Makes the shell draw its icons anew: the shell's icon size, one pixel
     // more and back, each change announced to every top-level window.
@@ -118,10 +96,9 @@ private:
     void DeletePendingIniFiles();
     void OnInfoTipChange(Message& m);
 
-    void ReportWriteFailure(const wchar_t* file);
-    // Shown at once, or kept for the message at the end of a round over
-    // several folders.
-    void ReportFailure(DWORD error, const wchar_t* subject);
+    // The target that failed, with the file and the system's reason; of
+    // several, each one that failed, in one message.
+    void ReportFailures(const std::vector<const Outcome*>& failed, bool several);
     void ReportNotCustomisable();
     void ReportNoIcon();
     // What the combo box shows is what gets applied: a file typed there that
@@ -130,9 +107,6 @@ private:
     bool TakeTypedIconFile();
     void RefuseIconFile();
     void OnShowGridFile(Message&);
-    bool ReadIniOf(const wchar_t* target, wchar_t (&file)[PATH_BUFFER_SIZE], IniFile& ini);
-    bool PrepareIniWrite(const wchar_t* target, wchar_t (&file)[PATH_BUFFER_SIZE], IniFile& ini);
-    bool WriteIniOf(const wchar_t* target, const wchar_t* file, const IniFile& ini, DWORD attributes);
     void ReadDefaultIcons();
     void OnRestoreDefaultIcon(Message&) { RestoreDefaultIcon(); }
     void OnOtherFolder(Message&) { BrowseForTarget(); }
@@ -146,7 +120,6 @@ private:
     void OnBrowseIconFile(Message&) { BrowseIconFile(); }
     void TakeTarget(bool drive, const wchar_t* path, const wchar_t* displayName,
                     std::vector<std::wstring> otherFolders = {});
-    bool WriteInfoTip(const wchar_t* target, const wchar_t* infoTip);
     std::wstring InfoTipText() const;
     void ShowIconLocation(const wchar_t* file, int index);
 
@@ -187,8 +160,4 @@ private:
     // The folders taken together with the target's own, which is the one
     // shown; none for a target of one folder, or a drive.
     std::vector<std::wstring> m_otherFolders;
-    // Set during a round over several folders: a failure is kept, with the
-    // system's reason, for the one message at the round's end.
-    bool m_holdFailures = false;
-    DWORD m_heldError = ERROR_SUCCESS;
 };

@@ -58,6 +58,13 @@ bool ReadDesktopIni(const wchar_t* target, IniFile& ini)
     return DesktopIniPath(target, file) && ini.Read(file);
 }
 
+void DeleteIfStillBlank(const wchar_t* file)
+{
+    IniFile ini;
+    if (ini.Read(file) && ini.IsBlank())
+        DeleteFileW(file);
+}
+
 std::wstring ReadInfoTip(const wchar_t* target)
 {
     IniFile ini;

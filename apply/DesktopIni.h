@@ -52,6 +52,10 @@ extern const wchar_t ICON_RESOURCE_KEY[];
 // characters.
 constexpr int LOCATION_TEXT_SIZE = PATH_BUFFER_SIZE + 16;
 
-// The desktop.ini files that removals left without any section, each once,
-// deleted when timer ID_APPLY_TIMER fires unless a write took them back.
+// Deletes a desktop.ini that a removal left blank, unless something has
+// written into it since.
+void DeleteIfStillBlank(const wchar_t* file);
+
+// The desktop.ini files that removals left blank, each once, deleted when
+// timer ID_APPLY_TIMER fires unless a write took them back.
 extern std::vector<std::wstring> PendingIniDeletions;

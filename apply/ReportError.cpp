@@ -24,18 +24,17 @@ void ShowError(HWND owner, const wchar_t* text)
 
 } // namespace
 
-void FolderIconDialog::ReportWriteFailure(const wchar_t* file)
+void FolderIconDialog::ReportFailures(const std::vector<const Outcome*>& failed, bool several)
 {
-    // Read before anything else can replace it.
-    ReportFailure(GetLastError(), file);
-}
-
-void FolderIconDialog::ReportFailure(DWORD error, const wchar_t* subject)
-{
-    if (m_holdFailures)
-        m_heldError = error;
-    else
-        ReportSystemError(m_hWnd, error, subject);
+    if (!several) {
+        const Outcome& outcome = *failed.front();
+        ReportSystemError(m_hWnd, outcome.error, outcome.file.empty() ? nullptr : outcome.file.c_str());
+        return;
+    }
+    std::vector<FailedFolder> folders;
+    for (const Outcome* outcome : failed)
+        folders.push_back({ outcome->target, outcome->error });
+    ReportFailedFolders(m_hWnd, folders);
 }
 
 void ReportSystemError(HWND owner, DWORD error, const wchar_t* subject)

@@ -3,6 +3,7 @@
 #include "framework/WinApp.h"
 #include "apply/DesktopIni.h"
 #include "target/QuotedPaths.h"
+#include "target/TargetPath.h"
 #include "target/Target.h"
 #include <shellapi.h>
 #include <shlobj.h>
@@ -11,39 +12,6 @@
 #include <utility>
 
 namespace {
-
-// A path that can become the target, and what it is.
-enum class PathKind { Refused, Folder, Drive };
-
-// Folder: the file system finds a directory of that name, whose own spelling
-// becomes the display name. Drive: the root of an existing drive, "X:\";
-// the platform's drive type alone does not tell, since Wine reports the
-// drive's type for any existing path on it, and a folder written with a
-// trailing backslash would then pass for a drive. Anything else is refused,
-// and so is a path holding wildcards: the search would take them as a
-// pattern and match some other folder. `path` receives the path as the
-// system names it, made full from the current folder once, here.
-PathKind ClassifyPath(const wchar_t* given, wchar_t (&path)[PATH_BUFFER_SIZE],
-                      wchar_t (&displayName)[PATH_BUFFER_SIZE])
-{
-    if (!given[0] || wcslen(given) >= PATH_BUFFER_SIZE || wcspbrk(given, L"?*") || !CanonicalPath(given, path))
-        return PathKind::Refused;
-    WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW(path, &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        FindClose(search);
-        // A folder whose desktop.ini could not be named cannot be customised.
-        wchar_t ini[PATH_BUFFER_SIZE];
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !DesktopIniPath(path, ini))
-            return PathKind::Refused;
-        lstrcpynW(displayName, found.cFileName, ARRAYSIZE(displayName));
-        return PathKind::Folder;
-    }
-    if (!IsDriveRootPath(path) || GetDriveTypeW(path) == DRIVE_NO_ROOT_DIR)
-        return PathKind::Refused;
-    lstrcpynW(displayName, path, ARRAYSIZE(displayName));
-    return PathKind::Drive;
-}
 
 bool ShellSeesAFolder(const wchar_t* path)
 {

@@ -1,6 +1,7 @@
 // Where a target's desktop.ini lives, and the infotip read back from it.
 #include "Support.h"
 #include "apply/DesktopIni.h"
+#include "change/FolderIni.h"
 #include <cwchar>
 
 TEST(DesktopIniPath, JoinsFolderAndFileNameWithOneBackslash)
@@ -43,7 +44,7 @@ TEST_F(FolderTest, InfoTipIsReadFromTheSectionOrEmptyWhenMissing)
 TEST_F(FolderTest, InfoTipIsReadWholeInAnyEncoding)
 {
     const std::wstring longText(1500, L'i');
-    ASSERT_TRUE(dialog.WriteFolderIcon(Wide(folder).c_str(), L"C:\\icones.dll", 0, longText.c_str()));
+    ASSERT_EQ(WriteFolderIcon(Wide(folder).c_str(), L"C:\\icones.dll", 0, longText.c_str()), 0u);
     EXPECT_EQ(ReadInfoTip(Wide(folder).c_str()), longText);
 
     const std::wstring greek = L"\x03a9\x03bc\x03ad\x03b3\x03b1 \x65e5\x672c \xd83d\xde00";

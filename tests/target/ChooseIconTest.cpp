@@ -1,5 +1,6 @@
 // Choosing an icon file, and the Default button that chooses the system's.
 #include "Support.h"
+#include "change/FolderIni.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ TEST_F(TargetTest, DefaultButtonChoosesTheIconTheRegistryNamesNow)
 {
     ASSERT_TRUE(SetEnvironmentVariableA("BRISEVENT_ICONES", temp.Path().c_str()));
     ScopedDefaultIcon folderIcon("Directory", "%BRISEVENT_ICONES%\\trois.dll,1");
-    dialog.WriteFolderIcon(Wide(folder).c_str(), Wide(iconFile).c_str(), 2, L"");
+    WriteFolderIcon(Wide(folder).c_str(), Wide(iconFile).c_str(), 2, L"");
     Take(folder, TargetKind::Folder);
     dialog.ShowTarget(Target.path, Target.displayName);
     ASSERT_TRUE(Enabled(IDC_DEFAULT_ICON));

@@ -1,6 +1,7 @@
 // Showing the target's present state: its icon, where that icon comes from,
 // its infotip, and the buttons as they stand for what was just read.
 #include "Support.h"
+#include "change/FolderIni.h"
 #include "harness/Windows.h"
 #include <cstring>
 
@@ -50,7 +51,7 @@ TEST_F(TargetTest, PlainFolderShowsItsIconFileAndNothingToApply)
 
 TEST_F(TargetTest, CustomisedFolderShowsItsIconSelectedAndItsInfoTip)
 {
-    dialog.WriteFolderIcon(Wide(folder).c_str(), Wide(iconFile).c_str(), 2, L"Souvenirs d'\xe9t\xe9");
+    WriteFolderIcon(Wide(folder).c_str(), Wide(iconFile).c_str(), 2, L"Souvenirs d'\xe9t\xe9");
     Take(folder, TargetKind::Folder);
     dialog.ShowTarget(Target.path, Target.displayName);
 
@@ -103,7 +104,7 @@ TEST_F(TargetTest, CustomisedFolderShowsTheIconItsFileNamesHoweverItNamesIt)
 
 TEST_F(TargetTest, DefaultButtonIsDisabledExactlyWhenTheDefaultIconIsShown)
 {
-    dialog.WriteFolderIcon(Wide(folder).c_str(), Wide(iconFile).c_str(), 2, L"");
+    WriteFolderIcon(Wide(folder).c_str(), Wide(iconFile).c_str(), 2, L"");
     Take(folder, TargetKind::Folder);
 
     // The same file, whatever the case of its letters, at the same index.
@@ -141,7 +142,7 @@ TEST_F(TargetTest, NewIconReplacesAndReleasesTheOldOne)
 
 TEST_F(TargetTest, PathWithoutIconChangesOnlyTheName)
 {
-    dialog.WriteFolderIcon(Wide(folder).c_str(), Wide(iconFile).c_str(), 1, L"texte");
+    WriteFolderIcon(Wide(folder).c_str(), Wide(iconFile).c_str(), 1, L"texte");
     Take(folder, TargetKind::Folder);
     dialog.ShowTarget(Target.path, Target.displayName);
     SetWindowTextA(Control(IDC_INFOTIP), "tap\xe9");

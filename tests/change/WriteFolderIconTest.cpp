@@ -1,10 +1,11 @@
 // Writing a folder's icon and infotip into its desktop.ini.
 #include "Support.h"
+#include "apply/DesktopIni.h"
 #include <algorithm>
 
-TEST_F(FolderTest, NewFileHoldsTheFourKeysInOrder)
+TEST_F(FolderIniTest, NewFileHoldsTheFourKeysInOrder)
 {
-    dialog.WriteFolderIcon(Wide(folder).c_str(), L"C:\\Ic\xf4nes\\dossiers.dll", 12, L"Photos d'\xe9t\xe9");
+    WriteFolderIcon(Wide(folder).c_str(), L"C:\\Ic\xf4nes\\dossiers.dll", 12, L"Photos d'\xe9t\xe9");
     EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\n"
                               "IconFile=C:\\Ic\xf4nes\\dossiers.dll\r\n"
                               "IconIndex=12\r\n"
@@ -16,7 +17,7 @@ TEST_F(FolderTest, NewFileHoldsTheFourKeysInOrder)
 // it; a value outside it makes the file UTF-16 LE with its mark, every other
 // line kept with its accents. A new file is made in the encoding its values
 // need.
-TEST_F(FolderTest, FileTurnsUtf16OnlyForAValueOutsideTheCodePage)
+TEST_F(FolderIniTest, FileTurnsUtf16OnlyForAValueOutsideTheCodePage)
 {
     const std::string other = "[Autre]\r\nCl\xe9=\xe9t\xe9\r\n";
     const std::wstring greek = L"\x0391\x03b8\x03ae\x03bd\x03b1";
@@ -35,7 +36,7 @@ TEST_F(FolderTest, FileTurnsUtf16OnlyForAValueOutsideTheCodePage)
             WriteBytes(ini, *c.existing);
             SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
         }
-        ASSERT_TRUE(dialog.WriteFolderIcon(Wide(folder).c_str(), c.iconFile.c_str(), 5, c.infoTip.c_str()));
+        ASSERT_EQ(WriteFolderIcon(Wide(folder).c_str(), c.iconFile.c_str(), 5, c.infoTip.c_str()), 0u);
         const std::string bytes = ReadBytes(ini);
         EXPECT_EQ(bytes.compare(0, 2, "\xff\xfe") == 0, c.utf16);
         EXPECT_EQ(Attributes(ini), c.existing ? FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM : FILE_ATTRIBUTE_HIDDEN);
@@ -53,7 +54,7 @@ TEST_F(FolderTest, FileTurnsUtf16OnlyForAValueOutsideTheCodePage)
 }
 
 // A file inside the folder is named from the folder, so that it moves with it.
-TEST_F(FolderTest, IconFileInsideTheFolderIsNamedRelatively)
+TEST_F(FolderIniTest, IconFileInsideTheFolderIsNamedRelatively)
 {
     struct Case {
         std::string file;
@@ -65,21 +66,21 @@ TEST_F(FolderTest, IconFileInsideTheFolderIsNamedRelatively)
                            Case{ upper + "\\A.ICO", "A.ICO" },
                            Case{ folder + "2\\a.ico", folder + "2\\a.ico" },
                            Case{ "C:\\a.ico", "C:\\a.ico" } }) {
-        dialog.WriteFolderIcon(Wide(folder).c_str(), Wide(c.file).c_str(), 1, L"");
+        WriteFolderIcon(Wide(folder).c_str(), Wide(c.file).c_str(), 1, L"");
         EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconFile"), c.named);
     }
 }
 
-TEST_F(FolderTest, EmptyInfoTipWritesNoInfoTipKey)
+TEST_F(FolderIniTest, EmptyInfoTipWritesNoInfoTipKey)
 {
-    dialog.WriteFolderIcon(Wide(folder).c_str(), L"C:\\a.ico", -2, L"");
+    WriteFolderIcon(Wide(folder).c_str(), L"C:\\a.ico", -2, L"");
     EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\n"
                               "IconFile=C:\\a.ico\r\n"
                               "IconIndex=-2\r\n"
                               "ConfirmFileOp=0\r\n");
 }
 
-TEST_F(FolderTest, RewriteUpdatesOwnKeysAndKeepsEverythingElse)
+TEST_F(FolderIniTest, RewriteUpdatesOwnKeysAndKeepsEverythingElse)
 {
     WriteBytes(ini, "[.ShellClassInfo]\r\n"
                     "IconResource=C:\\autre.dll,4\r\n"
@@ -88,7 +89,7 @@ TEST_F(FolderTest, RewriteUpdatesOwnKeysAndKeepsEverythingElse)
                     "InfoTip=ancien texte\r\n"
                     "[ViewState]\r\n"
                     "Mode=4\r\n");
-    dialog.WriteFolderIcon(Wide(folder).c_str(), L"C:\\nouveau.dll", 5, L"nouveau texte");
+    WriteFolderIcon(Wide(folder).c_str(), L"C:\\nouveau.dll", 5, L"nouveau texte");
     EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconFile"), "C:\\nouveau.dll");
     EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconIndex"), "5");
     EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "ConfirmFileOp"), "0");
@@ -97,26 +98,26 @@ TEST_F(FolderTest, RewriteUpdatesOwnKeysAndKeepsEverythingElse)
     EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconResource"), "C:\\nouveau.dll,5");
     EXPECT_EQ(ProfileValue(ini, "ViewState", "Mode"), "4");
 
-    dialog.WriteFolderIcon(Wide(folder).c_str(), L"C:\\nouveau.dll", 6, L"");
+    WriteFolderIcon(Wide(folder).c_str(), L"C:\\nouveau.dll", 6, L"");
     EXPECT_EQ(ReadBytes(ini).find("InfoTip"), std::string::npos);
     EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconResource"), "C:\\nouveau.dll,6");
 }
 
-TEST_F(FolderTest, WriteHidesTheFileKeepingItsOtherAttributesAndMarksTheFolderSystem)
+TEST_F(FolderIniTest, WriteHidesTheFileKeepingItsOtherAttributesAndMarksTheFolderSystem)
 {
     ASSERT_TRUE(SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_HIDDEN));
     WriteBytes(ini, "[.ShellClassInfo]\r\n");
-    dialog.WriteFolderIcon(Wide(folder).c_str(), L"C:\\a.ico", 0, L"");
+    WriteFolderIcon(Wide(folder).c_str(), L"C:\\a.ico", 0, L"");
     EXPECT_EQ(Attributes(ini), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
 
     ASSERT_TRUE(SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM));
-    dialog.WriteFolderIcon(Wide(folder).c_str(), L"C:\\a.ico", 1, L"");
+    WriteFolderIcon(Wide(folder).c_str(), L"C:\\a.ico", 1, L"");
     EXPECT_EQ(Attributes(ini), static_cast<DWORD>(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN));
     EXPECT_EQ(Attributes(folder),
               static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
 }
 
-TEST_F(FolderTest, PathTooLongForItsFileIsRefusedBeforeAnyWrite)
+TEST_F(FolderIniTest, PathTooLongForItsFileIsRefusedBeforeAnyWrite)
 {
     // Short enough to be a folder, too long once "\desktop.ini" is added.
     std::string deep = folder;
@@ -126,16 +127,8 @@ TEST_F(FolderTest, PathTooLongForItsFileIsRefusedBeforeAnyWrite)
         ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << deep;
     }
 
-    {
-        MessageBoxAnswers boxes;
-        dialog.WriteFolderIcon(Wide(deep).c_str(), L"C:\\a.ico", 1, L"texte");
-        dialog.RemoveFolderIcon(Wide(deep).c_str(), L"texte");
-        ASSERT_EQ(boxes.shown.size(), 2u);
-        for (const ShownBox& box : boxes.shown) {
-            EXPECT_EQ(box.caption, "Ostravel");
-            EXPECT_EQ(box.text, "Ce n'est pas un dossier pouvant \xeatre personnalis\xe9");
-        }
-    }
+    EXPECT_EQ(WriteFolderIcon(Wide(deep).c_str(), L"C:\\a.ico", 1, L"texte"), static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE));
+    EXPECT_EQ(Remove(deep, L"texte"), Removal::Failed);
     WIN32_FIND_DATAA found;
     const HANDLE search = FindFirstFileA((deep + "\\*.ini").c_str(), &found);
     EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "written: " << found.cFileName;
@@ -170,7 +163,7 @@ std::string Utf8(const std::wstring& text)
 // the code page turns it into UTF-16 LE, which the shell reads, every line,
 // comment, line end and character kept, the keys set where they stand. A
 // file that does not decode is left as it was, and the write fails.
-TEST_F(FolderTest, FileInAnyEncodingKeepsEveryLineAndCharacter)
+TEST_F(FolderIniTest, FileInAnyEncodingKeepsEveryLineAndCharacter)
 {
     const std::wstring before = L"; r\xe9glages\r\n[.ShellClassInfo]\r\nIconFile = C:\\a.ico\r\n\r\n[Autre]\nCl\xe9=\x03a9 \xe9t\xe9";
     const std::wstring after = L"; r\xe9glages\r\n[.ShellClassInfo]\r\nIconFile=C:\\b.ico\r\nIconIndex=1\r\n"
@@ -179,18 +172,17 @@ TEST_F(FolderTest, FileInAnyEncodingKeepsEveryLineAndCharacter)
     for (const std::string& file : { "\xef\xbb\xbf" + Utf8(before), "\xfe\xff" + Utf16(before, true),
                                      "\xff\xfe" + Utf16(before, false), undecodable }) {
         WriteBytes(ini, file);
-        MessageBoxAnswers boxes;
-        const bool written = dialog.WriteFolderIcon(Wide(folder).c_str(), L"C:\\b.ico", 1, L"\x03a9");
-        EXPECT_EQ(written, file != undecodable);
+        const bool written = file != undecodable;
+        EXPECT_EQ(WriteFolderIcon(Wide(folder).c_str(), L"C:\\b.ico", 1, L"\x03a9"),
+                  written ? ERROR_SUCCESS : static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
         EXPECT_EQ(ReadBytes(ini), written ? "\xff\xfe" + Utf16(after, false) : undecodable);
-        EXPECT_EQ(boxes.shown.size(), written ? 0u : 1u);
     }
 }
 
 // A line break in the infotip would start keys and sections of its own.
-TEST_F(FolderTest, LineBreakInTheInfoTipBecomesABlank)
+TEST_F(FolderIniTest, LineBreakInTheInfoTipBecomesABlank)
 {
-    ASSERT_TRUE(dialog.WriteFolderIcon(Wide(folder).c_str(), L"C:\\a.ico", 0, L"ligne1\r\nIconFile=evil.dll\n[x]\rfin"));
+    ASSERT_EQ(WriteFolderIcon(Wide(folder).c_str(), L"C:\\a.ico", 0, L"ligne1\r\nIconFile=evil.dll\n[x]\rfin"), 0u);
     EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\nIconFile=C:\\a.ico\r\nIconIndex=0\r\nConfirmFileOp=0\r\n"
                               "InfoTip=ligne1 IconFile=evil.dll [x] fin\r\n");
 }
@@ -198,14 +190,14 @@ TEST_F(FolderTest, LineBreakInTheInfoTipBecomesABlank)
 // The file is written whole beside itself and put in place: a working file
 // that an ended process left goes, one that a running writer may still be
 // writing stays, and so does a file of the user's of any other name.
-TEST_F(FolderTest, WriteCleansUpItsOwnLeftOversOnly)
+TEST_F(FolderIniTest, WriteCleansUpItsOwnLeftOversOnly)
 {
     const std::string users = ini + ".new";
     const std::string leftOver = ini + ".~brisevent-4294967292-1.tmp";
     const std::string running = ini + ".~brisevent-" + std::to_string(GetCurrentProcessId()) + "-1.tmp";
     for (const std::string& file : { users, leftOver, running })
         WriteBytes(file, "[.ShellClassInfo]\r\nIconFile=C:\\moiti");
-    ASSERT_TRUE(dialog.WriteFolderIcon(Wide(folder).c_str(), L"C:\\a.ico", 0, L""));
+    ASSERT_EQ(WriteFolderIcon(Wide(folder).c_str(), L"C:\\a.ico", 0, L""), 0u);
     EXPECT_EQ(ProfileValue(ini, ".ShellClassInfo", "IconFile"), "C:\\a.ico");
     EXPECT_TRUE(Exists(users));
     EXPECT_FALSE(Exists(leftOver));

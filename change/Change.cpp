@@ -1,0 +1,118 @@
+#include "change/Change.h"
+#include "apply/DesktopIni.h"
+#include "apply/DriveIcon.h"
+#include "apply/MadeIconFile.h"
+#include "change/FolderIni.h"
+#include "framework/Paths.h"
+#include "icons/IconExtraction.h"
+#include "icons/Picture.h"
+#include <shlobj.h>
+
+namespace {
+
+DWORD SystemImageIndex(const wchar_t* path)
+{
+    SHFILEINFOW info = {};
+    SHGetFileInfoW(path, 0, &info, sizeof info, SHGFI_SYSICONINDEX);
+    return static_cast<DWORD>(info.iIcon);
+}
+
+// The target's attributes changed, and so did its image: the one it shows
+// now and the one it showed.
+void TellTheShell(const ChangeTarget& target)
+{
+    SHChangeNotify(SHCNE_ATTRIBUTES, SHCNF_PATHW | SHCNF_FLUSH, target.path.c_str(), nullptr);
+    const DWORD image = SystemImageIndex(target.path.c_str());
+    SHChangeNotify(SHCNE_UPDATEIMAGE, SHCNF_DWORD | SHCNF_FLUSH, reinterpret_cast<LPCVOID>(static_cast<DWORD_PTR>(image)),
+                   nullptr);
+    SHChangeNotify(SHCNE_UPDATEIMAGE, SHCNF_DWORD | SHCNF_FLUSH,
+                   reinterpret_cast<LPCVOID>(static_cast<DWORD_PTR>(target.shownImage)), nullptr);
+}
+
+// The change written for one target, a drive's in the registry, a folder's
+// in its desktop.ini.
+DWORD Write(const Choice& choice, const ChangeTarget& target, const wchar_t* iconFile, int iconIndex, Outcome& outcome)
+{
+    const wchar_t* path = target.path.c_str();
+    // Without administrator rights the machine's keys refuse the write.
+    if (target.kind == TargetKind::Drive)
+        return static_cast<DWORD>(choice.icon == IconChange::Default ? ResetDriveIcon(path[0])
+                                                                      : SetDriveIcon(path[0], iconFile, iconIndex));
+    const wchar_t* infoTip = choice.infoTip ? choice.infoTip->c_str() : nullptr;
+    DWORD error = ERROR_SUCCESS;
+    if (choice.icon == IconChange::Default)
+        error = RemoveFolderIcon(path, infoTip, outcome.emptied);
+    else if (choice.icon == IconChange::Set)
+        error = WriteFolderIcon(path, iconFile, iconIndex, infoTip);
+    else
+        error = WriteInfoTip(path, infoTip);
+    wchar_t file[PATH_BUFFER_SIZE];
+    if (error != ERROR_SUCCESS && error != ERROR_FILENAME_EXCED_RANGE && DesktopIniPath(path, file))
+        outcome.file = file;
+    return error;
+}
+
+Outcome ChangeOne(const Choice& choice, const ChangeTarget& target)
+{
+    Outcome outcome;
+    outcome.target = target.path;
+    // A drive has no infotip: a change of the infotip alone leaves it be.
+    if (target.kind == TargetKind::Drive && choice.icon == IconChange::Keep)
+        return outcome;
+    const wchar_t* iconFile = choice.iconFile.c_str();
+    int iconIndex = choice.iconIndex;
+    wchar_t made[PATH_BUFFER_SIZE] = L"";
+    if (choice.icon == IconChange::Set && IsPictureName(iconFile)) {
+        if (!MakeIconFile(iconFile, target.path.c_str(), made)) {
+            outcome.error = GetLastError();
+            return outcome;
+        }
+        iconFile = made;
+        iconIndex = 0;
+    }
+    IconLocation previous = {};
+    const bool hadOwnIcon = target.kind == TargetKind::Drive ? ReadDriveIcon(target.path[0], previous)
+                                                             : ReadCustomIcon(target.path.c_str(), previous);
+    outcome.error = Write(choice, target, iconFile, iconIndex, outcome);
+    // A file made for a write that failed is named by nothing new.
+    if (outcome.error != ERROR_SUCCESS) {
+        if (made[0])
+            RemoveMadeIconFile(made);
+        return outcome;
+    }
+    if (choice.icon == IconChange::Set)
+        NoteIconFileNamed(iconFile, target.path.c_str());
+    // An icon file that the program made goes once nothing it was given to
+    // names it.
+    if (hadOwnIcon && choice.icon != IconChange::Keep && !SameIgnoringCase(previous.file, iconFile))
+        RemoveMadeIconFile(previous.file);
+    TellTheShell(target);
+    return outcome;
+}
+
+} // namespace
+
+ChangeTarget TargetAt(const std::wstring& path)
+{
+    return { path, IsDriveRootPath(path.c_str()) ? TargetKind::Drive : TargetKind::Folder,
+             SystemImageIndex(path.c_str()) };
+}
+
+bool IconCanBeUsed(const Choice& choice)
+{
+    if (choice.icon != IconChange::Set)
+        return true;
+    HICON icon = nullptr;
+    if (ExtractIcons(choice.iconFile.c_str(), choice.iconIndex, &icon, nullptr, 1) != 1)
+        return false;
+    DestroyIcon(icon);
+    return true;
+}
+
+std::vector<Outcome> MakeChange(const Choice& choice, const std::vector<ChangeTarget>& targets)
+{
+    std::vector<Outcome> outcomes;
+    for (const ChangeTarget& target : targets)
+        outcomes.push_back(ChangeOne(choice, target));
+    return outcomes;
+}
