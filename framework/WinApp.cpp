@@ -41,5 +41,5 @@ int AfxWinMain(HINSTANCE instance, LPWSTR commandLine)
     application->m_lpCmdLine = commandLine;
     // Without a message loop of its own, the program ends with its last window.
     application->InitInstance();
-    return 0;
+    return application->ExitInstance();
 }

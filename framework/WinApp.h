@@ -13,6 +13,8 @@ public:
     // The program's whole work; the answer says whether a message loop
     // should follow, and this program never needs one.
     virtual BOOL InitInstance() { return FALSE; }
+    // The program's exit status, once its work is done.
+    virtual int ExitInstance() { return 0; }
 
     HINSTANCE m_hInstance = nullptr;
     LPWSTR m_lpCmdLine = nullptr;    // the command line after the program's own name

@@ -85,6 +85,32 @@
 #define IDS_CONFIRM_FILE_OP     40039
 #define IDS_FOLDER_COUNT        40040   // the name of a target of several folders
 
+// The silent run's report, and what it says of a wrong command line
+#define IDS_SILENT_DONE         40041
+#define IDS_SILENT_FAILED       40042
+#define IDS_SILENT_COUNTS       40043
+#define IDS_SILENT_NO_ICON      40044
+#define IDS_SILENT_UNKNOWN      40045
+#define IDS_SILENT_NO_VALUE     40046
+#define IDS_SILENT_EXTRA_VALUE  40047
+#define IDS_SILENT_TWICE        40048
+#define IDS_SILENT_CONFLICT     40049
+#define IDS_SILENT_NO_CHANGE    40050
+#define IDS_SILENT_NO_TARGET    40051
+#define IDS_SILENT_JOURNAL      40052
+// The lines of the silent run's usage, in this order, one id after the other
+#define IDS_USAGE_SYNOPSIS      40060
+#define IDS_USAGE_TARGETS       40061
+#define IDS_USAGE_ICON          40062
+#define IDS_USAGE_ICON_MORE     40063
+#define IDS_USAGE_INFOTIP       40064
+#define IDS_USAGE_DEFAULT       40065
+#define IDS_USAGE_JOURNAL       40066
+#define IDS_USAGE_HELP          40067
+#define IDS_USAGE_STATUS        40068
+#define IDS_USAGE_STATUS_MORE   40069
+#define USAGE_LINE_COUNT        10
+
 // Messages that the icon grid sends to its parent
 #define WM_SELECTION_CHANGED    (WM_USER + 1)
 #define WM_PREVIEW_ICON         (WM_USER + 2)
@@ -129,6 +155,14 @@
 
 // The largest desktop.ini the program reads and writes back
 #define MAX_REWRITTEN_INI_SIZE  1048576
+
+// The exit statuses of a silent run: every target done; at least one failed,
+// the others done; a wrong command line; an icon that cannot be used. With
+// the last two nothing is written.
+#define EXIT_DONE               0
+#define EXIT_SOME_FAILED        1
+#define EXIT_WRONG_COMMAND_LINE 2
+#define EXIT_ICON_UNUSABLE      3
 
 // The main dialog's one timer: after a removal has emptied a desktop.ini, the
 // file is deleted when it fires

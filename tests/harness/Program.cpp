@@ -23,6 +23,17 @@ BOOL CALLBACK FindWindowByTitle(HWND window, LPARAM parameter)
     return TRUE;
 }
 
+BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM parameter)
+{
+    auto* search = reinterpret_cast<Search*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !IsWindowVisible(window))
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
 } // namespace
 
 ProgramProcess::ProgramProcess(const std::string& arguments)
@@ -101,4 +112,56 @@ DWORD ProgramProcess::ExitCode() const
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(m_process.hProcess, &code);
     return code;
+}
+
+ScriptRun RunAsScript(const std::wstring& arguments)
+{
+    ScriptRun run;
+    SECURITY_ATTRIBUTES inherited = { sizeof inherited, nullptr, TRUE };
+    HANDLE reading = nullptr;
+    HANDLE writing = nullptr;
+    if (!CreatePipe(&reading, &writing, &inherited, 0))
+        return run;
+    SetHandleInformation(reading, HANDLE_FLAG_INHERIT, 0);
+    const std::string program = PathBesideTests("Brisevent.exe");
+    std::wstring commandLine = L"\"" + std::wstring(program.begin(), program.end()) + L"\" " + arguments;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writing;
+    startup.hStdError = writing;
+    PROCESS_INFORMATION process = {};
+    const bool started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                                        &process);
+    CloseHandle(writing);
+    if (!started) {
+        CloseHandle(reading);
+        return run;
+    }
+    // Read as it comes, looking for a window of the program's meanwhile.
+    const DWORD start = GetTickCount();
+    for (;;) {
+        Search search = { process.dwProcessId, nullptr, nullptr };
+        EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
+        run.windowShown = run.windowShown || search.found;
+        DWORD waiting = 0;
+        const bool open = PeekNamedPipe(reading, nullptr, 0, nullptr, &waiting, nullptr);
+        if (waiting > 0) {
+            std::string bytes(waiting, '\0');
+            DWORD read = 0;
+            ReadFile(reading, &bytes[0], waiting, &read, nullptr);
+            run.output += bytes.substr(0, read);
+            continue;
+        }
+        if (!open || GetTickCount() - start > PATIENCE_MS)
+            break;
+        Sleep(5);
+    }
+    if (WaitForSingleObject(process.hProcess, PATIENCE_MS) != WAIT_OBJECT_0)
+        TerminateProcess(process.hProcess, 1);
+    GetExitCodeProcess(process.hProcess, &run.status);
+    CloseHandle(reading);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return run;
 }

@@ -34,3 +34,13 @@ public:
 private:
     PROCESS_INFORMATION m_process = {};
 };
+
+// The built program run to its end as a script runs it, its standard output
+// a pipe: what it wrote there (UTF-8), its exit status, and whether any
+// window of its showed meanwhile.
+struct ScriptRun {
+    DWORD status = STILL_ACTIVE;
+    std::string output;
+    bool windowShown = false;
+};
+ScriptRun RunAsScript(const std::wstring& arguments);

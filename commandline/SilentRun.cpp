@@ -1,0 +1,128 @@
+#include "commandline/SilentRun.h"
+#include "apply/DesktopIni.h"
+#include "change/Change.h"
+#include "commandline/Report.h"
+#include "commandline/Switches.h"
+#include "commandline/Texts.h"
+#include "framework/Paths.h"
+#include "icons/IconResourceId.h"
+#include "resource.h"
+#include "target/IconLocationText.h"
+#include "target/TargetPath.h"
+#include <cwchar>
+
+namespace {
+
+void SayUsage(const ReportLine& say)
+{
+    for (UINT line = 0; line < USAGE_LINE_COUNT; ++line)
+        say(Text(IDS_USAGE_SYNOPSIS + line));
+}
+
+// "FICHIER" or "FICHIER,N": N follows the last comma when it is a whole
+// number, a position from 0 or, negative, a resource id; a folder's name may
+// hold commas of its own. The file is found from the current folder, or
+// where the icon reader finds a bare name.
+bool ReadIcon(const std::wstring& value, Choice& choice)
+{
+    std::wstring file = value;
+    long index = 0;
+    const size_t comma = value.rfind(L',');
+    if (comma != std::wstring::npos) {
+        const wchar_t* start = value.c_str() + comma + 1;
+        wchar_t* end = nullptr;
+        const long number = wcstol(start, &end, 10);
+        if (end != start && *end == L'\0') {
+            file = value.substr(0, comma);
+            index = number;
+        }
+    }
+    wchar_t full[PATH_BUFFER_SIZE];
+    if (!FullIconPath(file.c_str(), nullptr, full))
+        return false;
+    choice.icon = IconChange::Set;
+    choice.iconFile = full;
+    choice.iconIndex = IconPosition(full, static_cast<int>(index));
+    return choice.iconIndex >= 0 && IconCanBeUsed(choice);
+}
+
+// What became of one target named on the command line: refused, or changed
+// as the outcome at `change` says.
+struct Named {
+    std::wstring given;
+    DWORD refusal;
+    size_t change;
+};
+
+} // namespace
+
+int RunSilently(const std::vector<std::wstring>& arguments, const ReportLine& say)
+{
+    const SilentRequest request = ReadSwitches(arguments);
+    if (request.usage) {
+        SayUsage(say);
+        return EXIT_DONE;
+    }
+    if (!request.wrong.empty()) {
+        say(request.wrong);
+        SayUsage(say);
+        return EXIT_WRONG_COMMAND_LINE;
+    }
+    Journal journal;
+    wchar_t journalPath[PATH_BUFFER_SIZE] = L"";
+    if (request.journal && (!CanonicalPath(request.journal->c_str(), journalPath) || !journal.Open(journalPath))) {
+        say(Text(IDS_SILENT_JOURNAL, { *request.journal, SystemReason(GetLastError()) }));
+        return EXIT_WRONG_COMMAND_LINE;
+    }
+    Choice choice;
+    if (request.restoresDefault)
+        choice.icon = IconChange::Default;
+    if (request.icon && !ReadIcon(*request.icon, choice)) {
+        say(Text(IDS_SILENT_NO_ICON, { *request.icon }));
+        return EXIT_ICON_UNUSABLE;
+    }
+    choice.infoTip = request.infoTip;
+
+    // Each target on its own: one refused leaves the others to go on, and a
+    // folder named twice is changed once.
+    std::vector<Named> named;
+    std::vector<ChangeTarget> targets;
+    for (const std::wstring& given : request.targets) {
+        wchar_t path[PATH_BUFFER_SIZE];
+        wchar_t name[PATH_BUFFER_SIZE];
+        if (ClassifyPath(given.c_str(), path, name) == PathKind::Refused) {
+            named.push_back({ given, GetLastError(), 0 });
+            continue;
+        }
+        bool again = false;
+        for (const ChangeTarget& target : targets)
+            again = again || SameIgnoringCase(target.path.c_str(), path);
+        if (!again) {
+            named.push_back({ path, ERROR_SUCCESS, targets.size() });
+            targets.push_back(TargetAt(path));
+        }
+    }
+    const std::vector<Outcome> outcomes = MakeChange(choice, targets);
+    // Nothing follows that could take a blank file back.
+    for (const Outcome& outcome : outcomes) {
+        wchar_t file[PATH_BUFFER_SIZE];
+        if (outcome.emptied && DesktopIniPath(outcome.target.c_str(), file))
+            DeleteIfStillBlank(file);
+    }
+
+    int done = 0;
+    int failed = 0;
+    for (const Named& target : named) {
+        const DWORD error = target.refusal != ERROR_SUCCESS ? target.refusal : outcomes[target.change].error;
+        const std::wstring line = error == ERROR_SUCCESS
+                                      ? Text(IDS_SILENT_DONE, { target.given })
+                                      : Text(IDS_SILENT_FAILED, { target.given, SystemReason(error) });
+        say(line);
+        journal.WriteLine(line);
+        ++(error == ERROR_SUCCESS ? done : failed);
+    }
+    const std::wstring counts = Text(IDS_SILENT_COUNTS, { std::to_wstring(done), std::to_wstring(failed) });
+    say(counts);
+    journal.WriteLine(counts);
+    return failed ? EXIT_SOME_FAILED : EXIT_DONE;
+}

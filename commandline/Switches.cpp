@@ -1,0 +1,117 @@
+#include "commandline/Switches.h"
+#include "commandline/Texts.h"
+#include "framework/Paths.h"
+#include "resource.h"
+#include <windows.h>
+#include <shellapi.h>
+#include <cwctype>
+
+namespace {
+
+enum class Takes { Nothing, Value };
+
+struct SwitchName {
+    const wchar_t* name;
+    Takes takes;
+};
+
+const SwitchName ICON = { L"icone", Takes::Value };
+const SwitchName INFOTIP = { L"infobulle", Takes::Value };
+const SwitchName DEFAULT_ICON = { L"defaut", Takes::Nothing };
+const SwitchName JOURNAL = { L"journal", Takes::Value };
+const SwitchName USAGE = { L"?", Takes::Nothing };
+const SwitchName* const SWITCHES[] = { &ICON, &INFOTIP, &DEFAULT_ICON, &JOURNAL, &USAGE };
+
+// The first thing wrong is the one told.
+void Wrong(SilentRequest& request, const std::wstring& wrong)
+{
+    if (request.wrong.empty())
+        request.wrong = wrong;
+}
+
+// Where a switch's value goes, and whether it came before.
+void Take(SilentRequest& request, const SwitchName& name, const std::wstring& shown, const std::wstring& value)
+{
+    std::optional<std::wstring>* slot = &name == &ICON ? &request.icon
+                                      : &name == &INFOTIP ? &request.infoTip
+                                                          : &request.journal;
+    if (*slot)
+        Wrong(request, Text(IDS_SILENT_TWICE, { shown }));
+    *slot = value;
+}
+
+void ReadSwitch(SilentRequest& request, const std::wstring& argument)
+{
+    const size_t colon = argument.find(L':');
+    const std::wstring name = argument.substr(1, colon == std::wstring::npos ? std::wstring::npos : colon - 1);
+    const std::wstring shown = L"/" + name;
+    for (const SwitchName* known : SWITCHES) {
+        if (!SameIgnoringCase(name.c_str(), known->name))
+            continue;
+        if (known->takes == Takes::Nothing) {
+            bool& flag = known == &USAGE ? request.usage : request.restoresDefault;
+            if (colon != std::wstring::npos)
+                Wrong(request, Text(IDS_SILENT_EXTRA_VALUE, { shown }));
+            else if (flag)
+                Wrong(request, Text(IDS_SILENT_TWICE, { shown }));
+            flag = true;
+            return;
+        }
+        // Only an infotip may be empty: it is then removed.
+        const std::wstring value = colon == std::wstring::npos ? std::wstring() : argument.substr(colon + 1);
+        if (colon == std::wstring::npos || (value.empty() && known != &INFOTIP))
+            Wrong(request, Text(IDS_SILENT_NO_VALUE, { shown }));
+        else
+            Take(request, *known, shown, value);
+        return;
+    }
+    Wrong(request, Text(IDS_SILENT_UNKNOWN, { argument }));
+}
+
+} // namespace
+
+std::vector<std::wstring> SplitArguments(const wchar_t* tail)
+{
+    // The first argument is a program's name, split by other rules: one is
+    // put before the tail.
+    const std::wstring line = std::wstring(L"Brisevent ") + tail;
+    int count = 0;
+    LPWSTR* split = CommandLineToArgvW(line.c_str(), &count);
+    std::vector<std::wstring> arguments;
+    for (int i = 1; split && i < count; ++i)
+        arguments.push_back(split[i]);
+    LocalFree(split);
+    return arguments;
+}
+
+bool IsSwitch(const std::wstring& argument)
+{
+    return argument.size() >= 2 && argument[0] == L'/' && (iswalpha(argument[1]) || argument[1] == L'?');
+}
+
+bool HoldsSwitch(const std::vector<std::wstring>& arguments)
+{
+    for (const std::wstring& argument : arguments) {
+        if (IsSwitch(argument))
+            return true;
+    }
+    return false;
+}
+
+SilentRequest ReadSwitches(const std::vector<std::wstring>& arguments)
+{
+    SilentRequest request;
+    for (const std::wstring& argument : arguments) {
+        if (IsSwitch(argument))
+            ReadSwitch(request, argument);
+        else
+            request.targets.push_back(argument);
+    }
+    if (request.icon && request.restoresDefault)
+        Wrong(request, Text(IDS_SILENT_CONFLICT));
+    if (!request.icon && !request.restoresDefault && !request.infoTip)
+        Wrong(request, Text(IDS_SILENT_NO_CHANGE));
+    if (request.targets.empty())
+        Wrong(request, Text(IDS_SILENT_NO_TARGET));
+    return request;
+}

@@ -1,0 +1,33 @@
+// The command line of a run without any window: switches, "/name" or
+// "/name:value", and the targets, which are every other argument.
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+// The arguments that follow the program's name, split as the system splits
+// a command line (CommandLineToArgvW): quotes group blanks, wherever they
+// stand in an argument.
+std::vector<std::wstring> SplitArguments(const wchar_t* tail);
+
+// "/" and a letter or "?": "//server/share" is a path.
+bool IsSwitch(const std::wstring& argument);
+
+// A command line holding a switch asks for a run without any window.
+bool HoldsSwitch(const std::vector<std::wstring>& arguments);
+
+// What the switches ask for. Names are matched without regard to case.
+struct SilentRequest {
+    bool usage = false;                   // "/?"
+    std::optional<std::wstring> icon;     // "/icone:FICHIER[,N]"
+    bool restoresDefault = false;         // "/defaut"
+    std::optional<std::wstring> infoTip;  // "/infobulle:TEXTE"; empty removes it
+    std::optional<std::wstring> journal;  // "/journal:FICHIER"
+    std::vector<std::wstring> targets;
+    // What is wrong with the command line, told to the user; empty when
+    // nothing is: an unknown switch, one without its value or given twice,
+    // "/icone" with "/defaut", no change named, no target.
+    std::wstring wrong;
+};
+
+SilentRequest ReadSwitches(const std::vector<std::wstring>& arguments);
