@@ -6,7 +6,7 @@
 
 BOOL FolderIconApp::InitInstance()
 {
-    const std::vector<std::wstring> arguments = SplitArguments(m_lpCmdLine);
+    const std::vector<std::wstring> arguments = SplitArguments(m_lpCmdLine ? m_lpCmdLine : L"");
     if (HoldsSwitch(arguments)) {
         const ConsoleOutput console;
         m_exitStatus = RunSilently(arguments, [&console](const std::wstring& line) { console.WriteLine(line); });

@@ -66,7 +66,9 @@ bool FolderIconDialog::ApplyCommand()
         return false;
     }
 
-    std::vector<ChangeTarget> targets = { { Target.path, Target.kind, Target.oldImageIndex } };
+    // Each target's image is the one the shell shows for it now, which it is
+    // told to draw anew.
+    std::vector<ChangeTarget> targets = { TargetAt(Target.path) };
     for (const std::wstring& folder : m_otherFolders)
         targets.push_back(TargetAt(folder));
     const std::vector<Outcome> outcomes = MakeChange(choice, targets);

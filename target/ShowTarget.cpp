@@ -11,12 +11,12 @@
 
 namespace {
 
-// The icon of a folder or drive root. The associated-icon call may put the
-// path of some program into its buffer, so it works on a copy and the
-// target's path stays as it is. Where it finds no icon for a folder or a
-// drive root, as Wine's finds none for any of them, the shell's own image
-// of the target stands in.
-HICON TargetIcon(const wchar_t* path)
+// The image the platform gives a folder or drive root, where its icon's
+// location yields none. The associated-icon call may put the path of some
+// program into its buffer, so it works on a copy and the target's path stays
+// as it is. Where it finds no icon for a folder or a drive root, as Wine's
+// finds none for any of them, the shell's own image of the target stands in.
+HICON PlatformIcon(const wchar_t* path)
 {
     wchar_t located[PATH_BUFFER_SIZE];
     lstrcpynW(located, path, ARRAYSIZE(located));
@@ -90,28 +90,24 @@ void FolderIconDialog::ShowTarget(const wchar_t* path, const wchar_t* displayNam
     m_iconChosen = false;
     m_targetName.SetWindowText(displayName);
 
-    HICON icon = TargetIcon(path);
+    // The icon is taken from where the target's icon comes from, as the
+    // grid takes it: the platform's image of a customised target is the
+    // stock one where its shell does not read the customisation, and asking
+    // for the shell's image builds the system's image list, which is slow
+    // under Wine.
+    IconLocation current = {};
+    if (!OwnIcon(path, Target.kind, current))
+        current = ReportedIcon(path);
+    HICON icon = IconAt(current);
+    if (!icon)
+        icon = PlatformIcon(path);
     if (!icon)
         return;
-    IconLocation current = {};
-    const bool own = OwnIcon(path, Target.kind, current);
-    if (!own)
-        current = ReportedIcon(path);
-    // The platform's image of a customised target is the stock one where
-    // its shell does not read the customisation.
-    if (const HICON ownIcon = own ? IconAt(current) : nullptr) {
-        DestroyIcon(icon);
-        icon = ownIcon;
-    }
     const HICON replaced =
         reinterpret_cast<HICON>(m_targetIcon.SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(icon)));
     if (replaced && replaced != icon)
         DestroyIcon(replaced);
     m_shownIcon = icon;
-
-    SHFILEINFOW info = {};
-    SHGetFileInfoW(path, 0, &info, sizeof info, SHGFI_SYSICONINDEX);
-    Target.oldImageIndex = static_cast<DWORD>(info.iIcon);
 
     ShowIconLocation(current.file, current.index);
     // The icon shown is the target's own: nobody has chosen it.

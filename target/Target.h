@@ -19,9 +19,6 @@ struct CustomisationTarget {
     wchar_t path[PATH_BUFFER_SIZE];          // empty until a folder or drive is taken
     wchar_t displayName[PATH_BUFFER_SIZE];   // the folder's own name, or a drive's whole path
     TargetKind kind;
-    // The system image list's index of the icon last shown, whole: after an
-    // apply the shell is told to redraw that image.
-    DWORD oldImageIndex;
 };
 
 struct DefaultIconLocations {

@@ -82,8 +82,9 @@ void FolderIconDialog::TargetFromCommandLine(wchar_t* text)
     const size_t length = wcslen(path);
     if (length > 0 && path[length - 1] == L'"')
         path[length - 1] = L'\0';
-    if (ShellSeesAFolder(path))
-        SelectTarget(path);
+    // Classified as any path is: asking the shell first whether it sees a
+    // folder there would decide nothing more, at the cost of the start.
+    SelectTarget(path);
 }
 
 void FolderIconDialog::BrowseForTarget()

@@ -548,9 +548,7 @@ TEST_F(ApplyCommandTest, ShellIsToldOfTheAttributesAndOfTheNewAndOldImages)
 {
     Open();
     dialog.SelectTarget(Wide(folder).c_str());
-    // An index past 16 bits goes to the shell whole.
-    Target.oldImageIndex += 0x10000;
-    const DWORD oldImage = Target.oldImageIndex;
+    const DWORD oldImage = SystemImageIndex(folder);
     Choose(2);
     ReceivedShellNotices received(SHCNE_ATTRIBUTES | SHCNE_UPDATEIMAGE);
     ASSERT_TRUE(received.Registered());

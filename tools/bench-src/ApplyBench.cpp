@@ -19,57 +19,6 @@ namespace {
 
 const int FolderCount = 200;
 const int IconIndex = 2;
-const char* const MarkerKey = "Software\\VELDRAKO\\Brisevent";
-const char* const OptionKey = "Software\\VELDRAKO";
-const char* const RecentKey = "Software\\KORBINEX\\Brisevent";
-
-double Milliseconds()
-{
-    LARGE_INTEGER now;
-    LARGE_INTEGER frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-bool KeyExists(const char* path)
-{
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
-// The program's keys as the benchmark found them: a first-run marker, so
-// that no About box waits for a user, and the recent files, which its
-// applies record; what it had to make goes again.
-class ProgramKeys {
-public:
-    ProgramKeys()
-        : m_madeOption(!KeyExists(OptionKey)), m_madeMarker(!KeyExists(MarkerKey)), m_madeRecent(!KeyExists(RecentKey))
-    {
-        HKEY key;
-        if (m_madeMarker &&
-            RegCreateKeyExA(HKEY_CURRENT_USER, MarkerKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
-                ERROR_SUCCESS)
-            RegCloseKey(key);
-    }
-    ~ProgramKeys()
-    {
-        if (m_madeMarker)
-            SHDeleteKeyA(HKEY_CURRENT_USER, m_madeOption ? OptionKey : MarkerKey);
-        if (m_madeRecent)
-            SHDeleteKeyA(HKEY_CURRENT_USER, RecentKey);
-    }
-    ProgramKeys(const ProgramKeys&) = delete;
-    ProgramKeys& operator=(const ProgramKeys&) = delete;
-
-private:
-    bool m_madeOption;
-    bool m_madeMarker;
-    bool m_madeRecent;
-};
 
 // Fresh folders under the temporary folder, removed with their desktop.ini
 // when they go.
