@@ -149,14 +149,6 @@ std::string Utf16(const std::wstring& text, bool bigEndian)
     return bytes;
 }
 
-std::string Utf8(const std::wstring& text)
-{
-    std::string bytes(text.size() * 4, '\0');
-    bytes.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                                         &bytes[0], static_cast<int>(bytes.size()), nullptr, nullptr)));
-    return bytes;
-}
-
 } // namespace
 
 // Whatever encoding the user's file has, read from its mark, a value outside

@@ -17,6 +17,13 @@ namespace {
 
 const char RECENT_KEY[] = "Software\\KORBINEX\\Brisevent";
 
+// The system's text for an error, on its line of the report.
+std::wstring Reason(DWORD error)
+{
+    std::string text = SystemText(error);
+    return Wide(text.erase(text.find_last_not_of("\r\n") + 1));
+}
+
 class SilentRunTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -105,25 +112,17 @@ TEST_F(SilentRunTest, TargetThatFailsIsReportedAndTheOthersAreDone)
     WriteBytes(file, "pas un dossier");
     WriteBytes(journal, "avant\r\n");
     ASSERT_FALSE(WritePrivateProfileStringA("a", "b", "c", (locked + "\\desktop.ini").c_str()));
-    const std::string reason = SystemText(GetLastError());
+    const std::wstring reason = Reason(GetLastError());
     EXPECT_EQ(Run({ L"/journal:" + Wide(journal), L"/infobulle:x", Wide(silent), Wide(locked), Wide(file), Wide(shown) }),
               EXIT_SOME_FAILED);
-    const std::vector<std::wstring> report = {
-        L"OK : " + Wide(silent),
-        L"\xc9" L"CHEC : " + Wide(locked) + L" : " + Wide(reason.substr(0, reason.find_last_not_of("\r\n") + 1)),
-        L"\xc9" L"CHEC : " + Wide(file) + L" : " + Wide(SystemText(ERROR_DIRECTORY).substr(0, SystemText(ERROR_DIRECTORY).find_last_not_of("\r\n") + 1)),
-        L"OK : " + Wide(shown),
-        L"Total : 2 OK, 2 \xc9" L"CHEC",
-    };
-    EXPECT_EQ(said, report);
-    std::string lines = "avant\r\n";
-    for (const std::wstring& line : report) {
-        std::string utf8(line.size() * 3, '\0');
-        utf8.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()),
-                                                            &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr)));
-        lines += utf8 + "\r\n";
-    }
-    EXPECT_EQ(ReadBytes(journal), lines);
+    const std::wstring failed = L"\xc9" L"CHEC : ";
+    EXPECT_EQ(said, (std::vector<std::wstring>{ L"OK : " + Wide(silent), failed + Wide(locked) + L" : " + reason,
+                                                 failed + Wide(file) + L" : " + Reason(ERROR_DIRECTORY),
+                                                 L"OK : " + Wide(shown), L"Total : 2 OK, 2 \xc9" L"CHEC" }));
+    std::wstring lines = L"avant\r\n";
+    for (const std::wstring& line : said)
+        lines += line + L"\r\n";
+    EXPECT_EQ(ReadBytes(journal), Utf8(lines));
     EXPECT_EQ(ProfileValue(shown + "\\desktop.ini", ".ShellClassInfo", "InfoTip"), "x");
 }
 

@@ -10,13 +10,27 @@ std::wstring Wide(const std::string& text)
     return wide;
 }
 
-std::string Narrow(const std::wstring& text)
+namespace {
+
+std::string Encoded(UINT codePage, const std::wstring& text)
 {
-    const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    const int length = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string narrow(static_cast<size_t>(length > 0 ? length : 0), '\0');
     if (length > 0)
-        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &narrow[0], length, nullptr, nullptr);
+        WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), &narrow[0], length, nullptr, nullptr);
     return narrow;
+}
+
+} // namespace
+
+std::string Narrow(const std::wstring& text)
+{
+    return Encoded(CP_ACP, text);
+}
+
+std::string Utf8(const std::wstring& text)
+{
+    return Encoded(CP_UTF8, text);
 }
 
 std::string WindowText(HWND window)

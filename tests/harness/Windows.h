@@ -7,6 +7,7 @@
 // The tests' own texts are in the code page, the program's in UTF-16.
 std::wstring Wide(const std::string& text);
 std::string Narrow(const std::wstring& text);
+std::string Utf8(const std::wstring& text);
 
 std::string WindowText(HWND window);
 std::string ClassName(HWND window);
