@@ -27,39 +27,40 @@ TEST_F(FolderIniTest, RemovalWithoutAnyFileEmptiesItAllTheSameAndMakesNone)
     EXPECT_EQ(Attributes(folder), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN));
 }
 
-TEST_F(FolderIniTest, RemovalKeepsTheInfoTipAndTheFile)
+// Whatever else the file holds stays, and with it the file and its
+// attributes: the infotip given or left as it was, other keys of the
+// section, other sections. A file made to hold an infotip is not hidden.
+TEST_F(FolderIniTest, RemovalKeepsEverythingButTheIconKeys)
 {
-    ASSERT_EQ(WriteFolderIcon(Wide(folder).c_str(), L"C:\\a.ico", 3, L"ancien"), 0u);
-    EXPECT_EQ(Remove(folder, L"Mes photos"), Removal::Kept);
-    EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\nInfoTip=Mes photos\r\n");
-    EXPECT_EQ(Attributes(ini), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
-    // The shell reads the infotip left only from a System folder.
-    EXPECT_EQ(Attributes(folder), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM));
-}
-
-TEST_F(FolderIniTest, RemovalWithInfoTipFromAFolderWithoutFileCreatesItUnhidden)
-{
-    EXPECT_EQ(Remove(folder, L"Mes photos"), Removal::Kept);
-    EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\nInfoTip=Mes photos\r\n");
-    EXPECT_FALSE(Attributes(ini) & FILE_ATTRIBUTE_HIDDEN);
-}
-
-TEST_F(FolderIniTest, RemovalKeepsOtherKeysOfTheSection)
-{
-    WriteBytes(ini, "[.ShellClassInfo]\r\nIconResource=C:\\autre.dll,4\r\nIconFile=C:\\a.ico\r\nIconIndex=3\r\n"
-                    "LocalizedResourceName=@C:\\noms.dll,-5\r\nConfirmFileOp=0\r\nInfoTip=ancien\r\n");
-    EXPECT_EQ(Remove(folder, L""), Removal::Kept);
-    EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\nLocalizedResourceName=@C:\\noms.dll,-5\r\n");
-}
-
-TEST_F(FolderIniTest, RemovalDeletesTheSectionButKeepsOtherSections)
-{
-    WriteBytes(ini, std::string(OWN_KEYS_ONLY) + "[ViewState]\r\nMode=4\r\n");
-    ASSERT_TRUE(SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_HIDDEN));
-    EXPECT_EQ(Remove(folder, L""), Removal::Kept);
-    EXPECT_EQ(ProfileValue(ini, "ViewState", "Mode"), "4");
-    EXPECT_EQ(ReadBytes(ini).find(".ShellClassInfo"), std::string::npos);
-    EXPECT_EQ(Attributes(ini), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+    struct Case {
+        const char* before;   // null: no file
+        const wchar_t* infoTip;
+        const char* after;
+        DWORD attributes;
+    };
+    const std::string owned = std::string(OWN_KEYS_ONLY) + "InfoTip=ancien\r\n";
+    const std::string viewState = std::string(OWN_KEYS_ONLY) + "[ViewState]\r\nMode=4\r\n";
+    const Case cases[] = {
+        { owned.c_str(), L"Mes photos", "[.ShellClassInfo]\r\nInfoTip=Mes photos\r\n", FILE_ATTRIBUTE_HIDDEN },
+        { nullptr, L"Mes photos", "[.ShellClassInfo]\r\nInfoTip=Mes photos\r\n", FILE_ATTRIBUTE_NORMAL },
+        { "[.ShellClassInfo]\r\nIconResource=C:\\autre.dll,4\r\nIconFile=C:\\a.ico\r\nIconIndex=3\r\n"
+          "LocalizedResourceName=@C:\\noms.dll,-5\r\nConfirmFileOp=0\r\nInfoTip=ancien\r\n",
+          L"", "[.ShellClassInfo]\r\nLocalizedResourceName=@C:\\noms.dll,-5\r\n", FILE_ATTRIBUTE_HIDDEN },
+        { viewState.c_str(), L"", "[ViewState]\r\nMode=4\r\n", FILE_ATTRIBUTE_HIDDEN },
+        { "[.ShellClassInfo]\r\nIconFile=C:\\a.ico\r\nInfoTip=garder\r\n", nullptr,
+          "[.ShellClassInfo]\r\nInfoTip=garder\r\n", FILE_ATTRIBUTE_HIDDEN },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.after);
+        RemoveTree(ini);
+        if (c.before) {
+            WriteBytes(ini, c.before);
+            ASSERT_TRUE(SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_HIDDEN));
+        }
+        EXPECT_EQ(Remove(folder, c.infoTip), Removal::Kept);
+        EXPECT_EQ(ReadBytes(ini), c.after);
+        EXPECT_EQ(Attributes(ini), c.attributes);
+    }
 }
 
 // The shell reads LocalizedResourceName and other sections only from a
@@ -76,12 +77,4 @@ TEST_F(FolderIniTest, RemovalKeepsSystemWhileTheFileKeepsAnything)
         EXPECT_EQ(Remove(folder, L""), Removal::Kept);
         EXPECT_TRUE(Attributes(folder) & FILE_ATTRIBUTE_SYSTEM) << before;
     }
-}
-
-// A removal with the infotip left as it was does not touch it.
-TEST_F(FolderIniTest, RemovalWithTheInfoTipUnchangedKeepsIt)
-{
-    WriteBytes(ini, "[.ShellClassInfo]\r\nIconFile=C:\\a.ico\r\nInfoTip=garder\r\n");
-    EXPECT_EQ(Remove(folder, nullptr), Removal::Kept);
-    EXPECT_EQ(ReadBytes(ini), "[.ShellClassInfo]\r\nInfoTip=garder\r\n");
 }
