@@ -15,6 +15,10 @@ const MessageEntry<FolderIconDialog> FolderIconDialog::messageTable[] = {
     { WM_COMMAND,           BN_CLICKED,    IDC_ABOUT,         &FolderIconDialog::OnAbout },
     { WM_MEASUREITEM,       0,             IDC_ICON_GRID,     &FolderIconDialog::OnMeasureItem },
     { WM_COMMAND,           BN_CLICKED,    IDC_DEFAULT_ICON,  &FolderIconDialog::OnRestoreDefaultIcon },
+    { WM_COMMAND,           BN_CLICKED,    IDC_CHOOSE_COLOUR, &FolderIconDialog::OnChooseColour },
+    { WM_COMMAND,           BN_CLICKED,    IDC_CHOOSE_EMBLEM, &FolderIconDialog::OnChooseEmblem },
+    { WM_COMMAND,           0,             IDM_OTHER_EMBLEM,  &FolderIconDialog::OnOtherEmblem },
+    { WM_COMMAND,           0,             IDM_NO_EMBLEM,     &FolderIconDialog::OnNoEmblem },
     { WM_COMMAND,           BN_CLICKED,    IDC_APPLY,         &FolderIconDialog::OnApplyClicked },
     { WM_TIMER,             0,             0,                 &FolderIconDialog::OnApplyTimer },
     { WM_DROPFILES,         0,             0,                 &FolderIconDialog::OnDropFiles },
@@ -57,6 +61,8 @@ void FolderIconDialog::DoDataExchange(CDataExchange* dx)
     DDX_Control(dx, IDC_ICON_FILE, m_iconFile);
     DDX_Control(dx, IDC_BROWSE_ICON_FILE, m_browseIconFile);
     DDX_Control(dx, IDC_DEFAULT_ICON, m_defaultIcon);
+    DDX_Control(dx, IDC_CHOOSE_COLOUR, m_chooseColour);
+    DDX_Control(dx, IDC_CHOOSE_EMBLEM, m_chooseEmblem);
     DDX_Control(dx, IDC_TARGET_ICON, m_targetIcon);
     DDX_Control(dx, IDC_INFOTIP, m_infoTip);
     DDX_Control(dx, IDC_PREVIEW_SMALL, m_previewSmall);
@@ -151,12 +157,15 @@ void FolderIconDialog::OnGridDoubleClick(Message&)
 // selection; a position that yields no icon empties the preview.
 void FolderIconDialog::OnPreviewIcon(Message& m)
 {
+    m.result = 0;
+    // A drawn icon's previews were set as it was taken.
+    if (!m_design.IsEmpty())
+        return;
     HICON large = nullptr;
     HICON small = nullptr;
     ExtractIcons(m_iconGrid.m_currentFile, static_cast<int>(m.wParam), &large, &small, 1);
     ShowPreview(m_previewLarge, large);
     ShowPreview(m_previewSmall, small);
-    m.result = 0;
 }
 
 // The statics hand back the icons they showed; nobody else owns them.

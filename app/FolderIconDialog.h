@@ -30,6 +30,20 @@ public:
     // The system's default icon for the target's kind, read afresh.
     void RestoreDefaultIcon();
 
+    // The icon drawn of the target's own kind (a colour, an emblem, or
+    // both) becomes the choice: one cell in the grid and the previews,
+    // before anything is written. False, and nothing changed, when it cannot
+    // be drawn.
+    bool TakeDesign(const Design& design);
+    // The system's colour dialog, the named colours in its custom ones; the
+    // colour taken goes with the emblem chosen, if any.
+    void ChooseColour();
+    // The icon-file chooser for the emblem, the icon selected in its pane
+    // taken; a file without icons is refused and the chooser shown again.
+    void BrowseEmblem();
+    bool TakeEmblem(const wchar_t* file, int index);
+    void RemoveEmblem();
+
     // Where the target comes from: the command line (changed in place), the
     // folder browser, or a folder dropped on the dialog. A path that is no
     // folder and no drive root is passed over, and the target stays.
@@ -118,6 +132,10 @@ private:
     void OnRebuildIconCache(Message&) { RebuildIconCache(); }
     void OnAbout(Message&) { ShowAboutBox(); }
     void OnBrowseIconFile(Message&) { BrowseIconFile(); }
+    void OnChooseColour(Message&) { ChooseColour(); }
+    void OnChooseEmblem(Message&);
+    void OnOtherEmblem(Message&) { BrowseEmblem(); }
+    void OnNoEmblem(Message&) { RemoveEmblem(); }
     void TakeTarget(bool drive, const wchar_t* path, const wchar_t* displayName,
                     std::vector<std::wstring> otherFolders = {});
     std::wstring InfoTipText() const;
@@ -130,6 +148,8 @@ private:
     CComboBox m_iconFile;
     CButton m_browseIconFile;
     CButton m_defaultIcon;
+    CButton m_chooseColour;
+    CButton m_chooseEmblem;
     CStatic m_targetIcon;
     CEdit m_infoTip;
     CStatic m_previewSmall;
@@ -154,6 +174,9 @@ private:
     // taken, by Default) since the target was shown: only a chosen icon is
     // written.
     bool m_iconChosen = false;
+    // The icon drawn for the target that the grid's one cell shows; empty
+    // while the grid shows a file.
+    Design m_design;
     // The infotip edit's text as the target's state left it: a text the
     // user did not change is not written back.
     std::wstring m_shownInfoTip;

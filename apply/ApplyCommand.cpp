@@ -30,7 +30,10 @@ Choice FolderIconDialog::CurrentChoice() const
 {
     Choice choice;
     const int selection = static_cast<int>(m_iconGrid.SendMessage(LB_GETCURSEL));
-    if (m_iconChosen && IsDefaultChoice(Target.kind)) {
+    if (m_iconChosen && !m_design.IsEmpty()) {
+        choice.icon = IconChange::Set;
+        choice.design = m_design;
+    } else if (m_iconChosen && IsDefaultChoice(Target.kind)) {
         choice.icon = IconChange::Default;
     } else if (m_iconChosen && selection >= 0) {
         choice.icon = IconChange::Set;
@@ -83,8 +86,9 @@ bool FolderIconDialog::ApplyCommand()
             deletionDeferred = true;
         }
     }
-    // Nothing is recorded for an icon that took nowhere.
-    if (failed.size() < outcomes.size() && choice.icon != IconChange::Keep) {
+    // Nothing is recorded for an icon that took nowhere, nor for one that
+    // comes from no file.
+    if (failed.size() < outcomes.size() && choice.icon != IconChange::Keep && choice.design.IsEmpty()) {
         AddRecentIconFile(m_iconGrid.m_currentFile);
         FillRecentCombo(m_iconFile);
     }

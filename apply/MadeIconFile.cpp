@@ -5,6 +5,7 @@
 #include "framework/Paths.h"
 #include "framework/WinApp.h"
 #include "icons/Picture.h"
+#include "madeicons/IconFileBytes.h"
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -12,11 +13,6 @@
 
 namespace {
 
-// The sizes of the images an icon file made from a picture holds.
-const int MADE_ICON_SIZES[] = { 16, 24, 32, 48, 64, LARGEST_ICON_SIZE };
-constexpr size_t ICON_HEADER_SIZE = 6;
-constexpr size_t ICON_ENTRY_SIZE = 16;
-constexpr WORD ICON_TYPE = 1;
 // Where the files the program made are recorded, below its settings key:
 // each value is named by the file's full path.
 const wchar_t MADE_ICONS_KEY[] = L"IconesFaites";
@@ -25,44 +21,6 @@ const wchar_t MADE_ICONS_KEY[] = L"IconesFaites";
 constexpr DWORD MAX_MADE_RECORD_SIZE = 1048576;
 // The highest number given to a made file beside others of the same name.
 constexpr int MAX_NAME_NUMBER = 999;
-
-void PutWord(std::vector<BYTE>& bytes, size_t at, WORD value)
-{
-    bytes[at] = static_cast<BYTE>(value);
-    bytes[at + 1] = static_cast<BYTE>(value >> 8);
-}
-
-void PutDword(std::vector<BYTE>& bytes, size_t at, DWORD value)
-{
-    PutWord(bytes, at, static_cast<WORD>(value));
-    PutWord(bytes, at + 2, static_cast<WORD>(value >> 16));
-}
-
-// An image as icon files hold it: a bitmap header of twice the height, the
-// colour rows bottom-up, then a mask that is set where the image is clear.
-std::vector<BYTE> IconImage(const std::vector<BYTE>& pixels, int size)
-{
-    const size_t maskStride = ((static_cast<size_t>(size) + 31) / 32) * 4;
-    const size_t colourSize = static_cast<size_t>(size) * size * 4;
-    std::vector<BYTE> image(sizeof(BITMAPINFOHEADER) + colourSize + maskStride * size, 0);
-    PutDword(image, 0, sizeof(BITMAPINFOHEADER));
-    PutDword(image, 4, static_cast<DWORD>(size));
-    PutDword(image, 8, static_cast<DWORD>(size * 2));
-    PutWord(image, 12, 1);
-    PutWord(image, 14, 32);
-    PutDword(image, 20, static_cast<DWORD>(colourSize + maskStride * size));
-    BYTE* colour = &image[sizeof(BITMAPINFOHEADER)];
-    BYTE* mask = colour + colourSize;
-    for (int row = 0; row < size; ++row) {
-        const BYTE* source = &pixels[static_cast<size_t>(size - 1 - row) * size * 4];
-        std::memcpy(colour + static_cast<size_t>(row) * size * 4, source, static_cast<size_t>(size) * 4);
-        for (int column = 0; column < size; ++column) {
-            if (source[column * 4 + 3] == 0)
-                mask[row * maskStride + column / 8] |= static_cast<BYTE>(0x80 >> (column % 8));
-        }
-    }
-    return image;
-}
 
 // FNV-1a, 64 bits: enough to tell the file the program made from another.
 ULONGLONG Digest(const std::vector<BYTE>& bytes)
@@ -183,10 +141,10 @@ std::wstring FolderOf(const wchar_t* file)
 
 // "name.ico" for the first, "name (n).ico" after it; false when it does not
 // fit.
-bool NameFor(const wchar_t* folder, const wchar_t* picture, int number, wchar_t (&path)[PATH_BUFFER_SIZE])
+bool NameFor(const wchar_t* folder, const wchar_t* source, int number, wchar_t (&path)[PATH_BUFFER_SIZE])
 {
-    const wchar_t* name = wcsrchr(picture, L'\\');
-    name = name ? name + 1 : picture;
+    const wchar_t* name = wcsrchr(source, L'\\');
+    name = name ? name + 1 : source;
     const wchar_t* dot = wcsrchr(name, L'.');
     const int stem = static_cast<int>(dot ? dot - name : static_cast<int>(wcslen(name)));
     const size_t length = wcslen(folder);
@@ -202,32 +160,14 @@ bool NameFor(const wchar_t* folder, const wchar_t* picture, int number, wchar_t 
 
 bool IconFileOfPicture(const wchar_t* picture, std::vector<BYTE>& bytes)
 {
-    const size_t count = sizeof MADE_ICON_SIZES / sizeof MADE_ICON_SIZES[0];
     std::vector<std::vector<BYTE>> images;
     for (const int size : MADE_ICON_SIZES) {
         std::vector<BYTE> pixels;
         if (!FittedPicture(picture, size, pixels))
             return false;
-        std::vector<BYTE> image = size == LARGEST_ICON_SIZE ? std::vector<BYTE>() : IconImage(pixels, size);
-        if (size == LARGEST_ICON_SIZE && !PngOfImage(pixels, size, image))
-            return false;
-        images.push_back(image);
+        images.push_back(pixels);
     }
-    bytes.assign(ICON_HEADER_SIZE + ICON_ENTRY_SIZE * count, 0);
-    PutWord(bytes, 2, ICON_TYPE);
-    PutWord(bytes, 4, static_cast<WORD>(count));
-    for (size_t i = 0; i < count; ++i) {
-        const size_t entry = ICON_HEADER_SIZE + ICON_ENTRY_SIZE * i;
-        // A width and height of 256 are written as 0.
-        bytes[entry] = static_cast<BYTE>(MADE_ICON_SIZES[i]);
-        bytes[entry + 1] = static_cast<BYTE>(MADE_ICON_SIZES[i]);
-        PutWord(bytes, entry + 4, 1);
-        PutWord(bytes, entry + 6, 32);
-        PutDword(bytes, entry + 8, static_cast<DWORD>(images[i].size()));
-        PutDword(bytes, entry + 12, static_cast<DWORD>(bytes.size()));
-        bytes.insert(bytes.end(), images[i].begin(), images[i].end());
-    }
-    return true;
+    return IconFileOfImages(images, bytes);
 }
 
 bool MakeIconFile(const wchar_t* picture, const wchar_t* folder, wchar_t (&made)[PATH_BUFFER_SIZE])
@@ -237,8 +177,14 @@ bool MakeIconFile(const wchar_t* picture, const wchar_t* folder, wchar_t (&made)
         SetLastError(ERROR_INVALID_DATA);
         return false;
     }
+    return WriteMadeIconFile(bytes, picture, folder, made);
+}
+
+bool WriteMadeIconFile(const std::vector<BYTE>& bytes, const wchar_t* name, const wchar_t* folder,
+                       wchar_t (&made)[PATH_BUFFER_SIZE])
+{
     for (int number = 1; number <= MAX_NAME_NUMBER; ++number) {
-        if (!NameFor(folder, picture, number, made)) {
+        if (!NameFor(folder, name, number, made)) {
             SetLastError(ERROR_FILENAME_EXCED_RANGE);
             return false;
         }

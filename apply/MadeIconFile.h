@@ -18,6 +18,12 @@ bool IconFileOfPicture(const wchar_t* picture, std::vector<BYTE>& bytes);
 // system's reason in the last error, when it cannot be written.
 bool MakeIconFile(const wchar_t* picture, const wchar_t* folder, wchar_t (&made)[PATH_BUFFER_SIZE]);
 
+// Writes `bytes` into `folder` as MakeIconFile writes a picture's icon file,
+// named after `name` ("couleur-E53935.ico", or "couleur-E53935 (2).ico"
+// beside a different file of that name), and records it.
+bool WriteMadeIconFile(const std::vector<BYTE>& bytes, const wchar_t* name, const wchar_t* folder,
+                       wchar_t (&made)[PATH_BUFFER_SIZE]);
+
 // Records that the folder or drive root `target` has been given `file` as
 // its icon, when the program made that file.
 void NoteIconFileNamed(const wchar_t* file, const wchar_t* target);

@@ -52,7 +52,44 @@ DWORD Write(const Choice& choice, const ChangeTarget& target, const wchar_t* ico
     return error;
 }
 
-Outcome ChangeOne(const Choice& choice, const ChangeTarget& target)
+// The icon file of a design, drawn once for each kind of target of a change.
+class DesignFiles {
+public:
+    explicit DesignFiles(const Design& design) : m_design(design) {}
+
+    const std::vector<BYTE>* For(TargetKind kind)
+    {
+        const size_t at = kind == TargetKind::Drive ? 1 : 0;
+        if (!m_drawn[at])
+            m_drawn[at] = IconFileOfDesign(m_design, kind, m_bytes[at]) ? 1 : -1;
+        return m_drawn[at] > 0 ? &m_bytes[at] : nullptr;
+    }
+
+private:
+    const Design& m_design;
+    std::vector<BYTE> m_bytes[2];
+    int m_drawn[2] = {};
+};
+
+// The icon file made for the target of a picture or a design, into `made`;
+// nothing for any other choice.
+bool MakeIconFileFor(const Choice& choice, const ChangeTarget& target, DesignFiles& designs,
+                     wchar_t (&made)[PATH_BUFFER_SIZE])
+{
+    if (choice.icon != IconChange::Set)
+        return true;
+    if (!choice.design.IsEmpty()) {
+        const std::vector<BYTE>* bytes = designs.For(target.kind);
+        if (!bytes) {
+            SetLastError(ERROR_INVALID_DATA);
+            return false;
+        }
+        return WriteMadeIconFile(*bytes, DesignFileName(choice.design).c_str(), target.path.c_str(), made);
+    }
+    return !IsPictureName(choice.iconFile.c_str()) || MakeIconFile(choice.iconFile.c_str(), target.path.c_str(), made);
+}
+
+Outcome ChangeOne(const Choice& choice, const ChangeTarget& target, DesignFiles& designs)
 {
     Outcome outcome;
     outcome.target = target.path;
@@ -62,11 +99,11 @@ Outcome ChangeOne(const Choice& choice, const ChangeTarget& target)
     const wchar_t* iconFile = choice.iconFile.c_str();
     int iconIndex = choice.iconIndex;
     wchar_t made[PATH_BUFFER_SIZE] = L"";
-    if (choice.icon == IconChange::Set && IsPictureName(iconFile)) {
-        if (!MakeIconFile(iconFile, target.path.c_str(), made)) {
-            outcome.error = GetLastError();
-            return outcome;
-        }
+    if (!MakeIconFileFor(choice, target, designs, made)) {
+        outcome.error = GetLastError();
+        return outcome;
+    }
+    if (made[0]) {
         iconFile = made;
         iconIndex = 0;
     }
@@ -102,6 +139,10 @@ bool IconCanBeUsed(const Choice& choice)
 {
     if (choice.icon != IconChange::Set)
         return true;
+    if (!choice.design.IsEmpty()) {
+        std::vector<BYTE> pixels;
+        return DesignPixels(choice.design, TargetKind::Folder, SMALL_ICON_SIZE, pixels);
+    }
     HICON icon = nullptr;
     if (ExtractIcons(choice.iconFile.c_str(), choice.iconIndex, &icon, nullptr, 1) != 1)
         return false;
@@ -112,7 +153,8 @@ bool IconCanBeUsed(const Choice& choice)
 std::vector<Outcome> MakeChange(const Choice& choice, const std::vector<ChangeTarget>& targets)
 {
     std::vector<Outcome> outcomes;
+    DesignFiles designs(choice.design);
     for (const ChangeTarget& target : targets)
-        outcomes.push_back(ChangeOne(choice, target));
+        outcomes.push_back(ChangeOne(choice, target, designs));
     return outcomes;
 }

@@ -5,11 +5,12 @@
 // became of each one. It opens no window and shows nothing.
 //
 // For a folder the change is its desktop.ini and System attribute; for a
-// drive, the registry's icon for its letter. A picture is no icon the shell
-// can show: each target gets an icon file made of it, which is recorded as
+// drive, the registry's icon for its letter. A picture or a design is no
+// icon the shell can show: each target gets an icon file made of it, which is recorded as
 // the program's and goes again once nothing names it. After each target the
 // shell is told to draw it anew.
 #pragma once
+#include "madeicons/Design.h"
 #include "target/Target.h"
 #include <optional>
 #include <string>
@@ -28,6 +29,9 @@ struct Choice {
     // icon in it, or a picture, at position 0.
     std::wstring iconFile;
     int iconIndex = 0;
+    // For IconChange::Set, in place of the file: the icon each target gets
+    // drawn from its kind's own.
+    Design design;
     // The infotip every folder gets; none leaves each one its own, an empty
     // one removes it. A drive has no infotip.
     std::optional<std::wstring> infoTip;

@@ -6,6 +6,7 @@
 #include "commandline/Texts.h"
 #include "framework/Paths.h"
 #include "icons/IconResourceId.h"
+#include "madeicons/Colours.h"
 #include "resource.h"
 #include "target/IconLocationText.h"
 #include "target/TargetPath.h"
@@ -13,17 +14,24 @@
 
 namespace {
 
+const UINT USAGE_LINES[] = {
+    IDS_USAGE_SYNOPSIS, IDS_USAGE_TARGETS,  IDS_USAGE_ICON,    IDS_USAGE_ICON_MORE, IDS_USAGE_COLOUR,
+    IDS_USAGE_COLOUR_MORE, IDS_USAGE_EMBLEM, IDS_USAGE_INFOTIP, IDS_USAGE_DEFAULT, IDS_USAGE_JOURNAL,
+    IDS_USAGE_HELP,     IDS_USAGE_STATUS,   IDS_USAGE_STATUS_MORE,
+};
+static_assert(ARRAYSIZE(USAGE_LINES) == USAGE_LINE_COUNT, "every line of the usage is said");
+
 void SayUsage(const ReportLine& say)
 {
-    for (UINT line = 0; line < USAGE_LINE_COUNT; ++line)
-        say(Text(IDS_USAGE_SYNOPSIS + line));
+    for (const UINT line : USAGE_LINES)
+        say(Text(line));
 }
 
 // "FICHIER" or "FICHIER,N": N follows the last comma when it is a whole
 // number, a position from 0 or, negative, a resource id; a folder's name may
 // hold commas of its own. The file is found from the current folder, or
 // where the icon reader finds a bare name.
-bool ReadIcon(const std::wstring& value, Choice& choice)
+bool ReadIconLocation(const std::wstring& value, std::wstring& path, int& position)
 {
     std::wstring file = value;
     long index = 0;
@@ -40,10 +48,28 @@ bool ReadIcon(const std::wstring& value, Choice& choice)
     wchar_t full[PATH_BUFFER_SIZE];
     if (!FullIconPath(file.c_str(), nullptr, full))
         return false;
+    path = full;
+    position = IconPosition(full, static_cast<int>(index));
+    return position >= 0;
+}
+
+bool ReadIcon(const std::wstring& value, Choice& choice)
+{
     choice.icon = IconChange::Set;
-    choice.iconFile = full;
-    choice.iconIndex = IconPosition(full, static_cast<int>(index));
-    return choice.iconIndex >= 0 && IconCanBeUsed(choice);
+    return ReadIconLocation(value, choice.iconFile, choice.iconIndex) && IconCanBeUsed(choice);
+}
+
+// The colour and the emblem the switches name, drawn on each target's own
+// icon; the colour was read with the switches.
+bool ReadDesign(const SilentRequest& request, Choice& choice)
+{
+    choice.icon = IconChange::Set;
+    COLORREF colour = 0;
+    if (request.colour && ReadColour(*request.colour, colour))
+        choice.design.colour = colour;
+    return (!request.emblem ||
+            ReadIconLocation(*request.emblem, choice.design.emblemFile, choice.design.emblemIndex)) &&
+           IconCanBeUsed(choice);
 }
 
 // What became of one target named on the command line: refused, or changed
@@ -79,6 +105,10 @@ int RunSilently(const std::vector<std::wstring>& arguments, const ReportLine& sa
         choice.icon = IconChange::Default;
     if (request.icon && !ReadIcon(*request.icon, choice)) {
         say(Text(IDS_SILENT_NO_ICON, { *request.icon }));
+        return EXIT_ICON_UNUSABLE;
+    }
+    if ((request.colour || request.emblem) && !ReadDesign(request, choice)) {
+        say(Text(IDS_SILENT_NO_ICON, { request.emblem ? *request.emblem : *request.colour }));
         return EXIT_ICON_UNUSABLE;
     }
     choice.infoTip = request.infoTip;

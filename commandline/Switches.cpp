@@ -1,6 +1,7 @@
 #include "commandline/Switches.h"
 #include "commandline/Texts.h"
 #include "framework/Paths.h"
+#include "madeicons/Colours.h"
 #include "resource.h"
 #include <windows.h>
 #include <shellapi.h>
@@ -19,8 +20,10 @@ const SwitchName ICON = { L"icone", Takes::Value };
 const SwitchName INFOTIP = { L"infobulle", Takes::Value };
 const SwitchName DEFAULT_ICON = { L"defaut", Takes::Nothing };
 const SwitchName JOURNAL = { L"journal", Takes::Value };
+const SwitchName COLOUR = { L"couleur", Takes::Value };
+const SwitchName EMBLEM = { L"embleme", Takes::Value };
 const SwitchName USAGE = { L"?", Takes::Nothing };
-const SwitchName* const SWITCHES[] = { &ICON, &INFOTIP, &DEFAULT_ICON, &JOURNAL, &USAGE };
+const SwitchName* const SWITCHES[] = { &ICON, &INFOTIP, &DEFAULT_ICON, &JOURNAL, &COLOUR, &EMBLEM, &USAGE };
 
 // The first thing wrong is the one told.
 void Wrong(SilentRequest& request, const std::wstring& wrong)
@@ -32,9 +35,11 @@ void Wrong(SilentRequest& request, const std::wstring& wrong)
 // Where a switch's value goes, and whether it came before.
 void Take(SilentRequest& request, const SwitchName& name, const std::wstring& shown, const std::wstring& value)
 {
-    std::optional<std::wstring>* slot = &name == &ICON ? &request.icon
-                                      : &name == &INFOTIP ? &request.infoTip
-                                                          : &request.journal;
+    std::optional<std::wstring>* slot = &name == &ICON      ? &request.icon
+                                      : &name == &INFOTIP   ? &request.infoTip
+                                      : &name == &COLOUR    ? &request.colour
+                                      : &name == &EMBLEM    ? &request.emblem
+                                                            : &request.journal;
     if (*slot)
         Wrong(request, Text(IDS_SILENT_TWICE, { shown }));
     *slot = value;
@@ -107,9 +112,15 @@ SilentRequest ReadSwitches(const std::vector<std::wstring>& arguments)
         else
             request.targets.push_back(argument);
     }
+    COLORREF colour = 0;
+    if (request.colour && !ReadColour(*request.colour, colour))
+        Wrong(request, Text(IDS_SILENT_BAD_COLOUR, { *request.colour }));
+    const bool designed = request.colour || request.emblem;
     if (request.icon && request.restoresDefault)
         Wrong(request, Text(IDS_SILENT_CONFLICT));
-    if (!request.icon && !request.restoresDefault && !request.infoTip)
+    if (designed && (request.icon || request.restoresDefault))
+        Wrong(request, Text(IDS_SILENT_DESIGN_CONFLICT));
+    if (!request.icon && !request.restoresDefault && !request.infoTip && !designed)
         Wrong(request, Text(IDS_SILENT_NO_CHANGE));
     if (request.targets.empty())
         Wrong(request, Text(IDS_SILENT_NO_TARGET));

@@ -23,10 +23,14 @@ struct SilentRequest {
     bool restoresDefault = false;         // "/defaut"
     std::optional<std::wstring> infoTip;  // "/infobulle:TEXTE"; empty removes it
     std::optional<std::wstring> journal;  // "/journal:FICHIER"
+    std::optional<std::wstring> colour;   // "/couleur:NOM" or "/couleur:#RRGGBB"
+    std::optional<std::wstring> emblem;   // "/embleme:FICHIER[,N]"
     std::vector<std::wstring> targets;
     // What is wrong with the command line, told to the user; empty when
     // nothing is: an unknown switch, one without its value or given twice,
-    // "/icone" with "/defaut", no change named, no target.
+    // "/icone" with "/defaut", "/couleur" or "/embleme" with either, a colour
+    // that is neither a name of the list nor "#RRGGBB", no change named, no
+    // target.
     std::wstring wrong;
 };
 

@@ -134,6 +134,17 @@ void ExtractIconRunOfSoundFile(const wchar_t* path, int first, HICON* icons, int
     }
 }
 
+HICON ExtractIconOfSizeOfSoundFile(const wchar_t* path, int position, int size)
+{
+    if (IsPictureName(path))
+        return position == 0 ? PictureIcon(path, size) : nullptr;
+    ++extractions;
+    HICON icon = nullptr;
+    UINT id = 0;
+    const UINT answer = PrivateExtractIconsW(path, position, size, size, &icon, &id, 1, LR_DEFAULTCOLOR);
+    return answer == 0 || answer == static_cast<UINT>(-1) ? nullptr : icon;
+}
+
 long IconExtractionCount()
 {
     return extractions;

@@ -33,6 +33,10 @@ HICON ExtractIconOfSoundFile(const wchar_t* path, int position);
 // at most MAX_ICONS_TAKEN_AT_ONCE.
 void ExtractIconRunOfSoundFile(const wchar_t* path, int first, HICON* icons, int count, SIZE size);
 
+// The icon at `position` of a file that IconFileIsSound has accepted, of
+// `size` pixels: the image nearest to it, scaled. Null where it yields none.
+HICON ExtractIconOfSizeOfSoundFile(const wchar_t* path, int position, int size);
+
 // How many icons (not counts) this process has asked the platform's icon
 // reader for: the tests tell by it when icons are taken.
 long IconExtractionCount();

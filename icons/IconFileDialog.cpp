@@ -1,6 +1,8 @@
 #include "icons/IconFileDialog.h"
 #include "app/FolderIconDialog.h"
+#include "framework/Paths.h"
 #include "framework/WinApp.h"
+#include "target/IconLocationText.h"
 #include "resource.h"
 #include <shlobj.h>
 
@@ -89,6 +91,16 @@ IconFileDialog::IconFileDialog()
     m_ofn.Flags |= OFN_ENABLETEMPLATE;
 }
 
+IconFileDialog::IconFileDialog(HWND owner, wchar_t (&file)[ICON_FILE_NAME_BUFFER_SIZE]) : IconFileDialog()
+{
+    m_ofn.hwndOwner = owner;
+    m_ofn.lpstrFilter = ICON_FILE_FILTER;
+    m_ofn.nFilterIndex = LastFilterIndex;
+    m_ofn.lpstrFile = file;
+    m_ofn.nMaxFile = PATH_BUFFER_SIZE;
+    m_ofn.lpTemplateName = MAKEINTRESOURCEW(IDD_ICON_FILE_PANE);
+}
+
 bool IconFileDialog::OnMessage(Message& m)
 {
     return DispatchMessageTable(*this, messageTable, m) || CFileDialog::OnMessage(m);
@@ -122,6 +134,12 @@ void IconFileDialog::OnFileNameChange()
     m_preview.ClearIcons();
 }
 
+int IconFileDialog::ChosenIcon(const wchar_t* file) const
+{
+    wchar_t full[PATH_BUFFER_SIZE];
+    return FullIconPath(file, nullptr, full) && SameIgnoringCase(full, m_shownFile.c_str()) ? m_chosenIcon : 0;
+}
+
 void IconFileDialog::OnMeasureItem(Message& m)
 {
     MeasureIconCell(reinterpret_cast<MEASUREITEMSTRUCT*>(m.lParam));
@@ -145,6 +163,9 @@ void IconFileDialog::OnWindowPosChanged(Message& m)
 
 void IconFileDialog::OnDestroy(Message& m)
 {
+    const int selected = static_cast<int>(m_preview.SendMessage(LB_GETCURSEL));
+    m_chosenIcon = selected > 0 ? selected : 0;
+    m_shownFile = m_preview.m_currentFile;
     ImageList_Destroy(m_preview.m_imageList);
     m_preview.m_imageList = nullptr;
     m.handled = false;
@@ -159,13 +180,7 @@ void FolderIconDialog::BrowseIconFile()
     wchar_t title[STRING_BUFFER_SIZE];
     AfxLoadString(IDS_ICON_FILE_TITLE, title);
 
-    IconFileDialog dialog;
-    dialog.m_ofn.hwndOwner = m_hWnd;
-    dialog.m_ofn.lpstrFilter = ICON_FILE_FILTER;
-    dialog.m_ofn.nFilterIndex = LastFilterIndex;
-    dialog.m_ofn.lpstrFile = file;
-    dialog.m_ofn.nMaxFile = PATH_BUFFER_SIZE;
-    dialog.m_ofn.lpTemplateName = MAKEINTRESOURCEW(IDD_ICON_FILE_PANE);
+    IconFileDialog dialog(m_hWnd, file);
     for (;;) {
         dialog.m_ofn.lpstrTitle = title;
         if (dialog.DoModal() != IDOK || TakeChosenIconFile(file))

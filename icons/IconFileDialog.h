@@ -3,6 +3,8 @@
 #pragma once
 #include "framework/FileDialog.h"
 #include "icons/IconListBox.h"
+#include "resource.h"
+#include <string>
 
 // The filter chosen when the dialog last closed, handed to its next showing
 // in this run.
@@ -11,8 +13,15 @@ extern DWORD LastFilterIndex;
 class IconFileDialog : public CFileDialog {
 public:
     IconFileDialog();
+    // Owned by `owner`, opening on `file` and answering in it, with the
+    // filter last chosen.
+    IconFileDialog(HWND owner, wchar_t (&file)[ICON_FILE_NAME_BUFFER_SIZE]);
 
     bool OnMessage(Message& m) override;
+
+    // The icon of `file` selected in the pane when the dialog closed; 0 when
+    // none was, or the pane showed another file.
+    int ChosenIcon(const wchar_t* file) const;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -27,4 +36,7 @@ private:
     static const MessageEntry<IconFileDialog> messageTable[];
 
     IconListBox m_preview;
+    // The pane's file and selection as the dialog closed.
+    std::wstring m_shownFile;
+    int m_chosenIcon = 0;
 };

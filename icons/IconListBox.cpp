@@ -144,6 +144,21 @@ void IconListBox::ClearIcons()
     m_checked = FileStamp();
 }
 
+void IconListBox::ShowOneIcon(HICON icon)
+{
+    const RedrawPause pause(*this);
+    RemoveAll();
+    m_currentFile[0] = L'\0';
+    m_checked = FileStamp();
+    m_asked.assign(1, false);
+    m_filled.assign(1, false);
+    if (ImageList_SetImageCount(m_imageList, 1) && SendMessage(LB_ADDSTRING, 0, 0) >= 0)
+        Fill(0, icon);
+    else if (icon)
+        DestroyIcon(icon);
+    SendMessage(LB_SETCURSEL, 0);
+}
+
 void IconListBox::DrawItem(DRAWITEMSTRUCT* item)
 {
     if (!(item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)))

@@ -17,6 +17,9 @@ public:
     // False when the file yields no icon; the list is then left as it was.
     bool LoadIconFile(const wchar_t* path, int index);
     void ClearIcons();
+    // One cell holding `icon`, selected, which comes from no file: the icon
+    // the program draws itself. The list takes the icon and destroys it.
+    void ShowOneIcon(HICON icon);
     void DrawItem(DRAWITEMSTRUCT* item) override;
     bool OnMessage(Message& m) override;          // its table: the reflected LBN_SELCHANGE
 

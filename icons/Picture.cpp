@@ -2,6 +2,7 @@
 #include "framework/Paths.h"
 #include "icons/FileStamp.h"
 #include "icons/PictureHeader.h"
+#include "madeicons/ImagePixels.h"
 #include "resource.h"
 #include <wincodec.h>
 #include <cstring>
@@ -128,44 +129,6 @@ bool ReadMaster(const wchar_t* path)
     return true;
 }
 
-// Each pixel of the smaller square is the mean of the pixels of the larger
-// one that it covers, which keeps fine detail and soft edges at every size.
-std::vector<BYTE> Reduced(const std::vector<BYTE>& square, int side, int size)
-{
-    std::vector<BYTE> reduced(static_cast<size_t>(size) * size * 4);
-    for (int y = 0; y < size; ++y) {
-        const int top = y * side / size;
-        const int bottom = (y + 1) * side / size;
-        for (int x = 0; x < size; ++x) {
-            const int left = x * side / size;
-            const int right = (x + 1) * side / size;
-            unsigned sums[4] = {};
-            for (int row = top; row < bottom; ++row) {
-                for (int column = left; column < right; ++column) {
-                    for (int channel = 0; channel < 4; ++channel)
-                        sums[channel] += square[(static_cast<size_t>(row) * side + column) * 4 + channel];
-                }
-            }
-            const unsigned count = static_cast<unsigned>((bottom - top) * (right - left));
-            for (int channel = 0; channel < 4; ++channel)
-                reduced[(static_cast<size_t>(y) * size + x) * 4 + channel] =
-                    static_cast<BYTE>((sums[channel] + count / 2) / count);
-        }
-    }
-    return reduced;
-}
-
-// Icons and icon files hold their colours as they are, not multiplied by
-// their alpha.
-void Unpremultiply(std::vector<BYTE>& pixels)
-{
-    for (size_t at = 0; at + 3 < pixels.size(); at += 4) {
-        const unsigned alpha = pixels[at + 3];
-        for (size_t channel = 0; channel < 3; ++channel)
-            pixels[at + channel] = alpha == 0 ? 0 : static_cast<BYTE>((pixels[at + channel] * 255u + alpha / 2) / alpha);
-    }
-}
-
 } // namespace
 
 bool IsPictureName(const wchar_t* path)
@@ -199,29 +162,7 @@ bool FittedPicture(const wchar_t* path, int size, std::vector<BYTE>& pixels)
 HICON PictureIcon(const wchar_t* path, int size)
 {
     std::vector<BYTE> pixels;
-    if (!FittedPicture(path, size, pixels))
-        return nullptr;
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = size;
-    format.bmiHeader.biHeight = -size;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    const HBITMAP colour = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
-    HICON icon = nullptr;
-    if (colour && mask && bits) {
-        std::memcpy(bits, pixels.data(), pixels.size());
-        ICONINFO parts = { TRUE, 0, 0, mask, colour };
-        icon = CreateIconIndirect(&parts);
-    }
-    if (colour)
-        DeleteObject(colour);
-    if (mask)
-        DeleteObject(mask);
-    return icon;
+    return FittedPicture(path, size, pixels) ? IconOfPixels(pixels, size) : nullptr;
 }
 
 bool PngOfImage(const std::vector<BYTE>& pixels, int size, std::vector<BYTE>& png)

@@ -23,6 +23,10 @@
 #define IDC_PREVIEW_SMALL       1018
 #define IDC_REBUILD_CACHE       1028
 #define IDC_INFOTIP_LABEL       1039
+#define IDC_CHOOSE_COLOUR       1040
+#define IDC_CHOOSE_EMBLEM       1041
+#define IDM_OTHER_EMBLEM        1042
+#define IDM_NO_EMBLEM           1043
 #define IDC_ICON_GRID           12297   // also in template 144
 
 // About box controls (template 101)
@@ -109,7 +113,17 @@
 #define IDS_USAGE_HELP          40067
 #define IDS_USAGE_STATUS        40068
 #define IDS_USAGE_STATUS_MORE   40069
-#define USAGE_LINE_COUNT        10
+#define IDS_USAGE_COLOUR        40070
+#define IDS_USAGE_COLOUR_MORE   40071
+#define IDS_USAGE_EMBLEM        40072
+#define USAGE_LINE_COUNT        13
+#define IDS_SILENT_BAD_COLOUR   40073
+#define IDS_SILENT_DESIGN_CONFLICT 40074
+#define IDS_OTHER_EMBLEM        40075
+#define IDS_NO_EMBLEM           40076
+#define IDS_EMBLEM_TITLE        40077
+// The system's colour dialog holds sixteen custom colours.
+#define CUSTOM_COLOUR_COUNT     16
 
 // Messages that the icon grid sends to its parent
 #define WM_SELECTION_CHANGED    (WM_USER + 1)

@@ -8,6 +8,7 @@ bool FolderIconDialog::ChooseIcon(const wchar_t* file, int index)
     wchar_t full[PATH_BUFFER_SIZE];
     if (!FullIconPath(file, nullptr, full) || !m_iconGrid.LoadIconFile(full, index))
         return false;
+    m_design = Design();
     m_iconFile.SetWindowText(full);
     const int length = lstrlenW(full);
     m_iconFile.SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(length, length));

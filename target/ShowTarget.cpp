@@ -125,6 +125,8 @@ void FolderIconDialog::ShowTarget(const wchar_t* path, const wchar_t* displayNam
                               static_cast<int>(m_iconGrid.SendMessage(LB_GETCURSEL)) == standard.index;
     m_defaultIcon.EnableWindow(!showsDefault || AnyHasOwnIcon(m_otherFolders));
     m_browseIconFile.EnableWindow(TRUE);
+    m_chooseColour.EnableWindow(TRUE);
+    m_chooseEmblem.EnableWindow(TRUE);
     m_apply.EnableWindow(FALSE);
 }
 

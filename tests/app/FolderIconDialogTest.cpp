@@ -29,6 +29,8 @@ const ExpectedControl MAIN_CONTROLS[] = {
     { IDC_ICON_LOCATION,    "Edit",     "",                       0x40000880, 0 },
     { IDC_BROWSE_ICON_FILE, "Button",   "&Parcourir...",          0x58010000, 0 },
     { IDC_DEFAULT_ICON,     "Button",   "--> d\xe9" "&faut",      0x58010000, 0 },
+    { IDC_CHOOSE_COLOUR,    "Button",   "Co&uleur...",            0x58010000, 0 },
+    { IDC_CHOOSE_EMBLEM,    "Button",   "&Embl\xe8me...",          0x58010000, 0 },
     { IDC_ICON_GRID,        "ListBox",  "",                       0x50911311, 0 },
     { IDC_ABOUT,            "Button",   "A p&ropos...",           0x50010000, 0 },
     { IDC_TARGET_ICON,      "Static",   "",                       0x50000003, 0 },
@@ -63,6 +65,8 @@ protected:
     void SetUp() override { ASSERT_TRUE(dialog.Create()); }
     HWND Item(int id) const { return GetDlgItem(dialog.m_hWnd, id); }
 
+    // No recent file of an earlier test's in the combo box.
+    ScopedRegistryKey settings{ HKEY_CURRENT_USER, "Software\\KORBINEX\\Brisevent" };
     FolderIconDialog dialog;
 };
 
@@ -128,7 +132,7 @@ TEST_F(MainDialog, StartsWithNothingChosenAndOnlyTheCommandsThatNeedNoTarget)
 {
     for (int id : { IDOK, IDCANCEL, IDC_OTHER_FOLDER, IDC_ICON_GRID, IDC_ABOUT, IDC_INFOTIP, IDC_ICON_FILE, IDC_REBUILD_CACHE })
         EXPECT_TRUE(IsWindowEnabled(Item(id))) << id;
-    for (int id : { IDC_APPLY, IDC_BROWSE_ICON_FILE, IDC_DEFAULT_ICON })
+    for (int id : { IDC_APPLY, IDC_BROWSE_ICON_FILE, IDC_DEFAULT_ICON, IDC_CHOOSE_COLOUR, IDC_CHOOSE_EMBLEM })
         EXPECT_FALSE(IsWindowEnabled(Item(id))) << id;
     EXPECT_FALSE(IsWindowVisible(Item(IDC_ICON_LOCATION)));
     EXPECT_EQ(WindowText(Item(IDCANCEL)), "Annuler");

@@ -8,6 +8,7 @@
 #include "harness/FirstRun.h"
 #include "harness/TempFolder.h"
 #include "harness/Windows.h"
+#include "madeicons/Design.h"
 #include "resource.h"
 #include "target/Target.h"
 #include <gtest/gtest.h>
@@ -63,23 +64,33 @@ TEST_F(SilentRunTest, EachChangeIsWhatOkWritesAndOnlyWhatItNames)
 {
     struct Case {
         const char* name;
-        std::wstring argument;
+        std::vector<std::wstring> switches;
         std::function<void(FolderIconDialog&)> choose;
     };
     const Case cases[] = {
-        { "icon", L"/icone:" + Wide(icons) + L",2",
+        { "icon", { L"/icone:" + Wide(icons) + L",2" },
           [&](FolderIconDialog& dialog) { dialog.ChooseIcon(Wide(icons).c_str(), 2); } },
-        { "infotip", L"/infobulle:R\xe9unions \x2602",
+        { "infotip", { L"/infobulle:R\xe9unions \x2602" },
           [](FolderIconDialog& dialog) {
               SetDlgItemTextW(dialog.m_hWnd, IDC_INFOTIP, L"R\xe9unions \x2602");
           } },
-        { "default", L"/defaut",
+        { "default", { L"/defaut" },
           [](FolderIconDialog& dialog) { SendDlgItemMessageA(dialog.m_hWnd, IDC_DEFAULT_ICON, BM_CLICK, 0, 0); } },
+        { "colour and emblem", { L"/couleur:rouge", L"/embleme:" + Wide(icons) + L",1" },
+          [&](FolderIconDialog& dialog) {
+              Design design;
+              design.colour = RGB(0xE5, 0x39, 0x35);
+              design.emblemFile = Wide(icons);
+              design.emblemIndex = 1;
+              dialog.TakeDesign(design);
+          } },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Customise();
-        EXPECT_EQ(Run({ c.argument, Wide(silent) }), EXIT_DONE);
+        std::vector<std::wstring> arguments = c.switches;
+        arguments.push_back(Wide(silent));
+        EXPECT_EQ(Run(arguments), EXIT_DONE);
         EXPECT_EQ(said, (std::vector<std::wstring>{ L"OK : " + Wide(silent), L"Total : 1 OK, 0 \xc9" L"CHEC" }));
         FolderIconDialog dialog;
         ASSERT_TRUE(dialog.Create());
@@ -91,6 +102,12 @@ TEST_F(SilentRunTest, EachChangeIsWhatOkWritesAndOnlyWhatItNames)
         EXPECT_EQ(Attributes(silent), Attributes(shown));
         EXPECT_EQ(Attributes(silent + "\\desktop.ini"), Attributes(shown + "\\desktop.ini"));
     }
+    // Each folder gets an icon file of its own, which the default removes.
+    const std::string made = "\\couleur-E53935 embleme-three-icons-1.ico";
+    EXPECT_EQ(ReadBytes(silent + made), ReadBytes(shown + made));
+    EXPECT_EQ(Run({ L"/defaut", Wide(silent), Wide(shown) }), EXIT_DONE);
+    EXPECT_FALSE(Exists(silent + made) || Exists(shown + made));
+
     Customise();
     const std::string ini = silent + "\\desktop.ini";
     const ScopedRegistryKey noRecentFiles{ HKEY_CURRENT_USER, RECENT_KEY };
@@ -136,6 +153,7 @@ TEST_F(SilentRunTest, WrongCommandLineOrUnusableIconWritesNothing)
         { L"/frobnique", EXIT_WRONG_COMMAND_LINE },
         { L"/journal:" + Wide(temp / "absent\\journal.txt"), EXIT_WRONG_COMMAND_LINE },
         { L"/icone:" + Wide(text), EXIT_ICON_UNUSABLE },
+        { L"/embleme:" + Wide(text), EXIT_ICON_UNUSABLE },
         { L"/icone:" + Wide(icons) + L",3", EXIT_ICON_UNUSABLE },
         { L"/icone:" + Wide(icons) + L",-77", EXIT_ICON_UNUSABLE },
         { L"/icone:" + Wide(PathBesideTests("icon-files\\truncated.png")), EXIT_ICON_UNUSABLE },

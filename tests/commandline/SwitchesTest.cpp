@@ -31,10 +31,17 @@ TEST(Switches, EachWrongCommandLineIsToldAndARightOneIsRead)
         { { L"/defaut:oui", L"C:\\x" }, L"L'option /defaut ne prend pas de valeur." },
         { { L"/icone:a", L"/Icone:b", L"C:\\x" }, L"L'option /Icone est donn\xe9" L"e deux fois." },
         { { L"/icone:a", L"/defaut", L"C:\\x" }, L"/icone et /defaut ne vont pas ensemble." },
-        { { L"/journal:j", L"C:\\x" }, L"Rien \xe0 changer : donnez /icone, /defaut ou /infobulle." },
+        { { L"/journal:j", L"C:\\x" }, L"Rien \xe0 changer : donnez /icone, /couleur, /embleme, /defaut ou /infobulle." },
+        { { L"/couleur:azur", L"C:\\x" }, L"Couleur inconnue : azur ; donnez un nom de la liste ou #RRGGBB." },
+        { { L"/couleur:#12345", L"C:\\x" }, L"Couleur inconnue : #12345 ; donnez un nom de la liste ou #RRGGBB." },
+        { { L"/couleur:#0x1234", L"C:\\x" }, L"Couleur inconnue : #0x1234 ; donnez un nom de la liste ou #RRGGBB." },
+        { { L"/embleme:a", L"/defaut", L"C:\\x" }, L"/couleur et /embleme ne vont ni avec /icone ni avec /defaut." },
+        { { L"/couleur:vert", L"/icone:a", L"C:\\x" }, L"/couleur et /embleme ne vont ni avec /icone ni avec /defaut." },
         { { L"/defaut" }, L"Aucun dossier ni lecteur \xe0 changer." },
     };
     for (const auto& [arguments, told] : wrong)
         EXPECT_EQ(ReadSwitches(arguments).wrong, told);
     EXPECT_TRUE(ReadSwitches({ L"/?" }).usage);
+    for (const wchar_t* colour : { L"ROUGE", L"#00ff00", L"#E53935" })
+        EXPECT_EQ(ReadSwitches({ std::wstring(L"/couleur:") + colour, L"/embleme:e.ico,2", L"C:\\x" }).wrong, L"");
 }

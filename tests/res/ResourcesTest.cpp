@@ -127,6 +127,8 @@ const ExpectedDialog kMainDialog = {
         {1002, kEdit, Text(""), 0x40000880, 0, 5, 31, 197, 12},
         {1005, kButton, Text("&Parcourir..."), 0x58010000, 0, 5, 42, 50, 14},
         {1009, kButton, Text("--> d\xe9&faut"), 0x58010000, 0, 59, 42, 50, 14},
+        {1040, kButton, Text("Co&uleur..."), 0x58010000, 0, 113, 42, 43, 14},
+        {1041, kButton, Text("&Embl\xe8me..."), 0x58010000, 0, 159, 42, 43, 14},
         {12297, kListBox, Text(""), 0x50911311, 0, 5, 77, 304, 90},
         {1008, kButton, Text("A p&ropos..."), 0x50010000, 0, 5, 228, 50, 14},
         {1000, kStatic, Text(""), 0x50000003, 0, 5, 5, 20, 20},
