@@ -19,6 +19,7 @@ const MessageEntry<FolderIconDialog> FolderIconDialog::messageTable[] = {
     { WM_COMMAND,           BN_CLICKED,    IDC_CHOOSE_EMBLEM, &FolderIconDialog::OnChooseEmblem },
     { WM_COMMAND,           0,             IDM_OTHER_EMBLEM,  &FolderIconDialog::OnOtherEmblem },
     { WM_COMMAND,           0,             IDM_NO_EMBLEM,     &FolderIconDialog::OnNoEmblem },
+    { WM_COMMAND,           BN_CLICKED,    IDC_COVERS,        &FolderIconDialog::OnShowCovers },
     { WM_COMMAND,           BN_CLICKED,    IDC_APPLY,         &FolderIconDialog::OnApplyClicked },
     { WM_TIMER,             0,             0,                 &FolderIconDialog::OnApplyTimer },
     { WM_DROPFILES,         0,             0,                 &FolderIconDialog::OnDropFiles },
@@ -63,6 +64,7 @@ void FolderIconDialog::DoDataExchange(CDataExchange* dx)
     DDX_Control(dx, IDC_DEFAULT_ICON, m_defaultIcon);
     DDX_Control(dx, IDC_CHOOSE_COLOUR, m_chooseColour);
     DDX_Control(dx, IDC_CHOOSE_EMBLEM, m_chooseEmblem);
+    DDX_Control(dx, IDC_COVERS, m_covers);
     DDX_Control(dx, IDC_TARGET_ICON, m_targetIcon);
     DDX_Control(dx, IDC_INFOTIP, m_infoTip);
     DDX_Control(dx, IDC_PREVIEW_SMALL, m_previewSmall);

@@ -86,6 +86,9 @@ public:
     // anything else is refused with a message, and the dialog is to be shown
     // again (false).
     bool TakeChosenIconFile(const wchar_t* file);
+    // The covers dialog for the target's folders, which are shown again
+    // after a run.
+    void ShowCovers();
     // The About box, modal, owned by this dialog.
     void ShowAboutBox();
     // Opens the About box while the program's settings key is missing.
@@ -133,6 +136,7 @@ private:
     void OnAbout(Message&) { ShowAboutBox(); }
     void OnBrowseIconFile(Message&) { BrowseIconFile(); }
     void OnChooseColour(Message&) { ChooseColour(); }
+    void OnShowCovers(Message&) { ShowCovers(); }
     void OnChooseEmblem(Message&);
     void OnOtherEmblem(Message&) { BrowseEmblem(); }
     void OnNoEmblem(Message&) { RemoveEmblem(); }
@@ -150,6 +154,7 @@ private:
     CButton m_defaultIcon;
     CButton m_chooseColour;
     CButton m_chooseEmblem;
+    CButton m_covers;
     CStatic m_targetIcon;
     CEdit m_infoTip;
     CStatic m_previewSmall;

@@ -170,14 +170,25 @@ bool IconFileOfPicture(const wchar_t* picture, std::vector<BYTE>& bytes)
     return IconFileOfImages(images, bytes);
 }
 
-bool MakeIconFile(const wchar_t* picture, const wchar_t* folder, wchar_t (&made)[PATH_BUFFER_SIZE])
+bool MakeIconFile(const wchar_t* picture, const wchar_t* folder, wchar_t (&made)[PATH_BUFFER_SIZE],
+                  const wchar_t* name)
 {
     std::vector<BYTE> bytes;
     if (!IconFileOfPicture(picture, bytes)) {
         SetLastError(ERROR_INVALID_DATA);
         return false;
     }
-    return WriteMadeIconFile(bytes, picture, folder, made);
+    return WriteMadeIconFile(bytes, name ? name : picture, folder, made);
+}
+
+bool IsMadeIconFile(const wchar_t* file)
+{
+    HKEY key;
+    if (!OpenMadeIconsKey(key, false))
+        return false;
+    const bool recorded = RegQueryValueExW(key, file, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return recorded;
 }
 
 bool WriteMadeIconFile(const std::vector<BYTE>& bytes, const wchar_t* name, const wchar_t* folder,

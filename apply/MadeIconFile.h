@@ -14,9 +14,14 @@ bool IconFileOfPicture(const wchar_t* picture, std::vector<BYTE>& bytes);
 // root, which it is for), hidden, named after the picture ("vacances.png"
 // gives "vacances.ico", or "vacances (2).ico" beside a different file of that
 // name; a file of the same bytes is taken as it is), and records it as made
-// by the program for `folder`. `made` receives its full path. False, with the
-// system's reason in the last error, when it cannot be written.
-bool MakeIconFile(const wchar_t* picture, const wchar_t* folder, wchar_t (&made)[PATH_BUFFER_SIZE]);
+// by the program for `folder`. `made` receives its full path. `name`, when
+// given, names it in place of the picture. False, with the system's reason
+// in the last error, when it cannot be written.
+bool MakeIconFile(const wchar_t* picture, const wchar_t* folder, wchar_t (&made)[PATH_BUFFER_SIZE],
+                  const wchar_t* name = nullptr);
+
+// Whether the program made `file` and keeps its record.
+bool IsMadeIconFile(const wchar_t* file);
 
 // Writes `bytes` into `folder` as MakeIconFile writes a picture's icon file,
 // named after `name` ("couleur-E53935.ico", or "couleur-E53935 (2).ico"

@@ -86,7 +86,9 @@ bool MakeIconFileFor(const Choice& choice, const ChangeTarget& target, DesignFil
         }
         return WriteMadeIconFile(*bytes, DesignFileName(choice.design).c_str(), target.path.c_str(), made);
     }
-    return !IsPictureName(choice.iconFile.c_str()) || MakeIconFile(choice.iconFile.c_str(), target.path.c_str(), made);
+    const wchar_t* picture = choice.iconFile.c_str();
+    return !IsPictureName(picture) ||
+           MakeIconFile(picture, target.path.c_str(), made, choice.madeName.empty() ? nullptr : choice.madeName.c_str());
 }
 
 Outcome ChangeOne(const Choice& choice, const ChangeTarget& target, DesignFiles& designs)

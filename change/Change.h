@@ -32,6 +32,9 @@ struct Choice {
     // For IconChange::Set, in place of the file: the icon each target gets
     // drawn from its kind's own.
     Design design;
+    // The name of the icon file made of the picture; none names it after
+    // the picture.
+    std::wstring madeName;
     // The infotip every folder gets; none leaves each one its own, an empty
     // one removes it. A drive has no infotip.
     std::optional<std::wstring> infoTip;

@@ -2,6 +2,7 @@
 #include "apply/DesktopIni.h"
 #include "change/Change.h"
 #include "commandline/Report.h"
+#include "commandline/SilentCovers.h"
 #include "commandline/Switches.h"
 #include "commandline/Texts.h"
 #include "framework/Paths.h"
@@ -16,7 +17,8 @@ namespace {
 
 const UINT USAGE_LINES[] = {
     IDS_USAGE_SYNOPSIS, IDS_USAGE_TARGETS,  IDS_USAGE_ICON,    IDS_USAGE_ICON_MORE, IDS_USAGE_COLOUR,
-    IDS_USAGE_COLOUR_MORE, IDS_USAGE_EMBLEM, IDS_USAGE_INFOTIP, IDS_USAGE_DEFAULT, IDS_USAGE_JOURNAL,
+    IDS_USAGE_COLOUR_MORE, IDS_USAGE_EMBLEM, IDS_USAGE_INFOTIP, IDS_USAGE_DEFAULT, IDS_USAGE_COVERS,
+    IDS_USAGE_COVERS_MORE, IDS_USAGE_COVERS_LAST, IDS_USAGE_JOURNAL,
     IDS_USAGE_HELP,     IDS_USAGE_STATUS,   IDS_USAGE_STATUS_MORE,
 };
 static_assert(ARRAYSIZE(USAGE_LINES) == USAGE_LINE_COUNT, "every line of the usage is said");
@@ -100,6 +102,8 @@ int RunSilently(const std::vector<std::wstring>& arguments, const ReportLine& sa
         say(Text(IDS_SILENT_JOURNAL, { *request.journal, SystemReason(GetLastError()) }));
         return EXIT_WRONG_COMMAND_LINE;
     }
+    if (request.covers)
+        return RunCoversSilently(request, say, journal);
     Choice choice;
     if (request.restoresDefault)
         choice.icon = IconChange::Default;

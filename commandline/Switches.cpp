@@ -22,8 +22,21 @@ const SwitchName DEFAULT_ICON = { L"defaut", Takes::Nothing };
 const SwitchName JOURNAL = { L"journal", Takes::Value };
 const SwitchName COLOUR = { L"couleur", Takes::Value };
 const SwitchName EMBLEM = { L"embleme", Takes::Value };
+const SwitchName COVERS = { L"couvertures", Takes::Nothing };
+const SwitchName REPLACE = { L"remplacer", Takes::Nothing };
+const SwitchName FIRST_PICTURE = { L"premiere-image", Takes::Nothing };
 const SwitchName USAGE = { L"?", Takes::Nothing };
-const SwitchName* const SWITCHES[] = { &ICON, &INFOTIP, &DEFAULT_ICON, &JOURNAL, &COLOUR, &EMBLEM, &USAGE };
+const SwitchName* const SWITCHES[] = { &ICON,   &INFOTIP, &DEFAULT_ICON,  &JOURNAL, &COLOUR,
+                                       &EMBLEM, &COVERS,  &REPLACE, &FIRST_PICTURE, &USAGE };
+
+bool& FlagOf(SilentRequest& request, const SwitchName& name)
+{
+    return &name == &USAGE           ? request.usage
+         : &name == &COVERS          ? request.covers
+         : &name == &REPLACE         ? request.replaceOwnIcons
+         : &name == &FIRST_PICTURE   ? request.firstPicture
+                                     : request.restoresDefault;
+}
 
 // The first thing wrong is the one told.
 void Wrong(SilentRequest& request, const std::wstring& wrong)
@@ -54,7 +67,7 @@ void ReadSwitch(SilentRequest& request, const std::wstring& argument)
         if (!SameIgnoringCase(name.c_str(), known->name))
             continue;
         if (known->takes == Takes::Nothing) {
-            bool& flag = known == &USAGE ? request.usage : request.restoresDefault;
+            bool& flag = FlagOf(request, *known);
             if (colon != std::wstring::npos)
                 Wrong(request, Text(IDS_SILENT_EXTRA_VALUE, { shown }));
             else if (flag)
@@ -120,7 +133,11 @@ SilentRequest ReadSwitches(const std::vector<std::wstring>& arguments)
         Wrong(request, Text(IDS_SILENT_CONFLICT));
     if (designed && (request.icon || request.restoresDefault))
         Wrong(request, Text(IDS_SILENT_DESIGN_CONFLICT));
-    if (!request.icon && !request.restoresDefault && !request.infoTip && !designed)
+    if (request.covers && (request.icon || request.restoresDefault || request.infoTip || designed))
+        Wrong(request, Text(IDS_SILENT_COVERS_CONFLICT));
+    if ((request.replaceOwnIcons || request.firstPicture) && !request.covers)
+        Wrong(request, Text(IDS_SILENT_COVERS_ONLY));
+    if (!request.icon && !request.restoresDefault && !request.infoTip && !designed && !request.covers)
         Wrong(request, Text(IDS_SILENT_NO_CHANGE));
     if (request.targets.empty())
         Wrong(request, Text(IDS_SILENT_NO_TARGET));

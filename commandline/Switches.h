@@ -25,12 +25,16 @@ struct SilentRequest {
     std::optional<std::wstring> journal;  // "/journal:FICHIER"
     std::optional<std::wstring> colour;   // "/couleur:NOM" or "/couleur:#RRGGBB"
     std::optional<std::wstring> emblem;   // "/embleme:FICHIER[,N]"
+    bool covers = false;                  // "/couvertures": each target is a collection's root
+    bool replaceOwnIcons = false;         // "/remplacer"
+    bool firstPicture = false;            // "/premiere-image"
     std::vector<std::wstring> targets;
     // What is wrong with the command line, told to the user; empty when
     // nothing is: an unknown switch, one without its value or given twice,
     // "/icone" with "/defaut", "/couleur" or "/embleme" with either, a colour
-    // that is neither a name of the list nor "#RRGGBB", no change named, no
-    // target.
+    // that is neither a name of the list nor "#RRGGBB", "/couvertures" with
+    // another change, "/remplacer" or "/premiere-image" without it, no change
+    // named, no target.
     std::wstring wrong;
 };
 

@@ -39,6 +39,11 @@ bool SameIgnoringCase(const wchar_t* a, const wchar_t* b)
     return Upper(a) == Upper(b);
 }
 
+bool ComesBeforeIgnoringCase(const wchar_t* a, const wchar_t* b)
+{
+    return Upper(a) < Upper(b);
+}
+
 bool IsDriveRootPath(const wchar_t* path)
 {
     const wchar_t letter = path[0];

@@ -16,5 +16,9 @@ bool CanonicalPath(const wchar_t* path, wchar_t (&canonical)[PATH_BUFFER_SIZE]);
 // (U+212B for U+00C5) is another name.
 bool SameIgnoringCase(const wchar_t* a, const wchar_t* b);
 
+// Whether `a` sorts before `b` in the same comparison: the order of names
+// in a listing.
+bool ComesBeforeIgnoringCase(const wchar_t* a, const wchar_t* b);
+
 // Whether the path is the root of a drive, "X:\".
 bool IsDriveRootPath(const wchar_t* path);

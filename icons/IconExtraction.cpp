@@ -4,10 +4,11 @@
 #include "icons/Picture.h"
 #include "resource.h"
 #include <shellapi.h>
+#include <atomic>
 
 namespace {
 
-long extractions = 0;
+std::atomic<long> extractions{ 0 };
 constexpr IconFileCheck NO_FILE = { false, true, 0 };
 
 // The check of the file that the platform's icon reader would open for

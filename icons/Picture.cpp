@@ -77,7 +77,8 @@ struct FittedMaster {
     FileStamp stamp;
     std::vector<BYTE> pixels;
 };
-FittedMaster master;
+// One for each thread: a run over a collection decodes its covers on several.
+thread_local FittedMaster master;
 
 // Scaled with its proportions kept into the square, centred, transparent
 // around it.

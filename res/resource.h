@@ -27,6 +27,16 @@
 #define IDC_CHOOSE_EMBLEM       1041
 #define IDM_OTHER_EMBLEM        1042
 #define IDM_NO_EMBLEM           1043
+#define IDD_COVERS              146
+#define IDC_COVERS              1060
+#define IDC_REPLACE_OWN_ICONS   1061
+#define IDC_FIRST_PICTURE       1062
+#define IDC_START_COVERS        1063
+#define IDC_COVERS_PROGRESS     1064
+#define IDC_COVERS_COUNT        1065
+#define IDC_COVERS_FOLDER       1066
+#define IDC_COVERS_SUMMARY      1067
+#define IDC_COVERS_FAILED       1068
 #define IDC_ICON_GRID           12297   // also in template 144
 
 // About box controls (template 101)
@@ -116,12 +126,27 @@
 #define IDS_USAGE_COLOUR        40070
 #define IDS_USAGE_COLOUR_MORE   40071
 #define IDS_USAGE_EMBLEM        40072
-#define USAGE_LINE_COUNT        13
+#define IDS_USAGE_COVERS        40110
+#define IDS_USAGE_COVERS_MORE   40111
+#define IDS_USAGE_COVERS_LAST   40112
+#define USAGE_LINE_COUNT        16
 #define IDS_SILENT_BAD_COLOUR   40073
 #define IDS_SILENT_DESIGN_CONFLICT 40074
 #define IDS_OTHER_EMBLEM        40075
 #define IDS_NO_EMBLEM           40076
 #define IDS_EMBLEM_TITLE        40077
+#define IDS_COVERS_COUNTS       40113
+#define IDS_SILENT_COVERS_CONFLICT 40114
+#define IDS_SILENT_COVERS_ONLY  40115
+#define IDS_COVERS_COUNT        40116
+#define IDS_COVERS_SUMMARY      40117
+#define IDS_COVERS_FAILED_LINE  40118
+#define IDS_COVERS_STOPPED      40119
+// What a covers run shows while it works: its progress, redrawn at this
+// period, and its end, posted by the thread that ran it.
+#define ID_COVERS_TIMER         2
+#define COVERS_TIMER_PERIOD_MS  100
+#define WM_COVERS_DONE          (WM_USER + 8)
 // The system's colour dialog holds sixteen custom colours.
 #define CUSTOM_COLOUR_COUNT     16
 

@@ -127,6 +127,7 @@ void FolderIconDialog::ShowTarget(const wchar_t* path, const wchar_t* displayNam
     m_browseIconFile.EnableWindow(TRUE);
     m_chooseColour.EnableWindow(TRUE);
     m_chooseEmblem.EnableWindow(TRUE);
+    m_covers.EnableWindow(TRUE);
     m_apply.EnableWindow(FALSE);
 }
 

@@ -33,6 +33,7 @@ const ExpectedControl MAIN_CONTROLS[] = {
     { IDC_CHOOSE_EMBLEM,    "Button",   "&Embl\xe8me...",          0x58010000, 0 },
     { IDC_ICON_GRID,        "ListBox",  "",                       0x50911311, 0 },
     { IDC_ABOUT,            "Button",   "A p&ropos...",           0x50010000, 0 },
+    { IDC_COVERS,           "Button",   "Cou&vertures...",        0x58010000, 0 },
     { IDC_TARGET_ICON,      "Static",   "",                       0x50000003, 0 },
     { IDC_PREVIEW_LARGE,    "Static",   "",                       0x50000803, 0 },
     { IDC_PREVIEW_SMALL,    "Static",   "",                       0x50000803, 0 },
@@ -132,7 +133,7 @@ TEST_F(MainDialog, StartsWithNothingChosenAndOnlyTheCommandsThatNeedNoTarget)
 {
     for (int id : { IDOK, IDCANCEL, IDC_OTHER_FOLDER, IDC_ICON_GRID, IDC_ABOUT, IDC_INFOTIP, IDC_ICON_FILE, IDC_REBUILD_CACHE })
         EXPECT_TRUE(IsWindowEnabled(Item(id))) << id;
-    for (int id : { IDC_APPLY, IDC_BROWSE_ICON_FILE, IDC_DEFAULT_ICON, IDC_CHOOSE_COLOUR, IDC_CHOOSE_EMBLEM })
+    for (int id : { IDC_APPLY, IDC_BROWSE_ICON_FILE, IDC_DEFAULT_ICON, IDC_CHOOSE_COLOUR, IDC_CHOOSE_EMBLEM, IDC_COVERS })
         EXPECT_FALSE(IsWindowEnabled(Item(id))) << id;
     EXPECT_FALSE(IsWindowVisible(Item(IDC_ICON_LOCATION)));
     EXPECT_EQ(WindowText(Item(IDCANCEL)), "Annuler");

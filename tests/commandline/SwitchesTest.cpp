@@ -37,6 +37,8 @@ TEST(Switches, EachWrongCommandLineIsToldAndARightOneIsRead)
         { { L"/couleur:#0x1234", L"C:\\x" }, L"Couleur inconnue : #0x1234 ; donnez un nom de la liste ou #RRGGBB." },
         { { L"/embleme:a", L"/defaut", L"C:\\x" }, L"/couleur et /embleme ne vont ni avec /icone ni avec /defaut." },
         { { L"/couleur:vert", L"/icone:a", L"C:\\x" }, L"/couleur et /embleme ne vont ni avec /icone ni avec /defaut." },
+        { { L"/couvertures", L"/infobulle:a", L"C:\\x" }, L"/couvertures ne va avec aucune autre modification." },
+        { { L"/premiere-image", L"C:\\x" }, L"/remplacer et /premiere-image ne vont qu'avec /couvertures." },
         { { L"/defaut" }, L"Aucun dossier ni lecteur \xe0 changer." },
     };
     for (const auto& [arguments, told] : wrong)

@@ -131,6 +131,7 @@ const ExpectedDialog kMainDialog = {
         {1041, kButton, Text("&Embl\xe8me..."), 0x58010000, 0, 159, 42, 43, 14},
         {12297, kListBox, Text(""), 0x50911311, 0, 5, 77, 304, 90},
         {1008, kButton, Text("A p&ropos..."), 0x50010000, 0, 5, 228, 50, 14},
+        {1060, kButton, Text("Cou&vertures..."), 0x58010000, 0, 101, 228, 46, 14},
         {1000, kStatic, Text(""), 0x50000003, 0, 5, 5, 20, 20},
         {1017, kStatic, Text(""), 0x50000803, 0, 269, 36, 20, 20},
         {1018, kStatic, Text(""), 0x50000803, 0, 292, 36, 20, 20},

@@ -1,0 +1,121 @@
+#include "covers/CoversRun.h"
+#include "apply/DesktopIni.h"
+#include "apply/DriveIcon.h"
+#include "apply/MadeIconFile.h"
+#include "change/Change.h"
+#include "covers/CoverSearch.h"
+#include "covers/FolderTree.h"
+#include "framework/Paths.h"
+#include <algorithm>
+#include <thread>
+
+namespace {
+
+// More threads than this gain nothing: the disk is shared.
+constexpr unsigned MAX_WORKERS = 8;
+
+// COM for the picture decoder, once for the whole of a worker's life rather
+// than once for each picture.
+class WorkerCom {
+public:
+    WorkerCom() : m_result(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~WorkerCom()
+    {
+        if (SUCCEEDED(m_result))
+            CoUninitialize();
+    }
+    WorkerCom(const WorkerCom&) = delete;
+    WorkerCom& operator=(const WorkerCom&) = delete;
+
+private:
+    HRESULT m_result;
+};
+
+bool ReadOwnIcon(const ChangeTarget& target, IconLocation& icon)
+{
+    return target.kind == TargetKind::Drive ? ReadDriveIcon(target.path[0], icon)
+                                            : ReadCustomIcon(target.path.c_str(), icon);
+}
+
+} // namespace
+
+CoversRun::CoversRun(std::vector<std::wstring> roots, CoverOptions options)
+    : m_roots(std::move(roots)), m_options(options)
+{
+}
+
+std::wstring CoversRun::FolderAtWork() const
+{
+    const std::lock_guard<std::mutex> lock(m_atWorkLock);
+    return m_atWork;
+}
+
+size_t CoversRun::Count(CoverResult result) const
+{
+    return static_cast<size_t>(std::count_if(m_folders.begin(), m_folders.end(),
+                                             [result](const FolderCover& folder) { return folder.result == result; }));
+}
+
+void CoversRun::Run()
+{
+    for (const std::wstring& root : m_roots) {
+        for (std::wstring& folder : FoldersOfTree(root, m_stop, m_found))
+            m_folders.push_back({ std::move(folder), CoverResult::NotDone, ERROR_SUCCESS });
+    }
+    const unsigned cores = std::max(1u, std::min(std::thread::hardware_concurrency(), MAX_WORKERS));
+    std::vector<std::thread> workers;
+    for (unsigned i = 1; i < cores && i < m_folders.size(); ++i)
+        workers.emplace_back([this] { Work(); });
+    Work();
+    for (std::thread& worker : workers)
+        worker.join();
+}
+
+void CoversRun::Work()
+{
+    const WorkerCom com;
+    for (;;) {
+        const size_t at = m_next++;
+        if (m_stop || at >= m_folders.size())
+            return;
+        FolderCover& folder = m_folders[at];
+        {
+            const std::lock_guard<std::mutex> lock(m_atWorkLock);
+            m_atWork = folder.folder;
+        }
+        CoverOne(folder);
+        ++m_done;
+    }
+}
+
+// A made icon of the cover as it is now is named after it: a folder that
+// has it is left be.
+void CoversRun::CoverOne(FolderCover& folder) const
+{
+    const std::optional<std::wstring> cover = FindCover(folder.folder, m_options.firstPicture);
+    const std::wstring name = cover ? CoverIconName(*cover) : std::wstring();
+    if (name.empty()) {
+        folder.result = CoverResult::NoCover;
+        return;
+    }
+    const ChangeTarget target = TargetAt(folder.folder);
+    IconLocation own = {};
+    if (ReadOwnIcon(target, own)) {
+        const bool made = IsMadeIconFile(own.file);
+        if (made && SameIgnoringCase(own.file, Within(folder.folder, name).c_str()) &&
+            GetFileAttributesW(own.file) != INVALID_FILE_ATTRIBUTES) {
+            folder.result = CoverResult::UpToDate;
+            return;
+        }
+        if (!made && !m_options.replaceOwnIcons) {
+            folder.result = CoverResult::KeptOwnIcon;
+            return;
+        }
+    }
+    Choice choice;
+    choice.icon = IconChange::Set;
+    choice.iconFile = *cover;
+    choice.madeName = name;
+    folder.error = MakeChange(choice, { target }).front().error;
+    folder.result = folder.error == ERROR_SUCCESS ? CoverResult::Given : CoverResult::Failed;
+}
