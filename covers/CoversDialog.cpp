@@ -3,6 +3,7 @@
 #include "commandline/Texts.h"
 #include "resource.h"
 #include <commctrl.h>
+#include <algorithm>
 
 const MessageEntry<CoversDialog> CoversDialog::messageTable[] = {
     { WM_COMMAND,     BN_CLICKED, IDC_START_COVERS, &CoversDialog::OnStart },
@@ -40,13 +41,6 @@ void CoversDialog::DoDataExchange(CDataExchange* dx)
     DDX_Control(dx, IDC_COVERS_FOLDER, m_folder);
     DDX_Control(dx, IDC_COVERS_SUMMARY, m_summary);
     DDX_Control(dx, IDC_COVERS_FAILED, m_failed);
-}
-
-BOOL CoversDialog::OnInitDialog()
-{
-    CDialog::OnInitDialog();
-    m_failed.SendMessage(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(GetSystemMetrics(SM_CXSCREEN)));
-    return TRUE;
 }
 
 void CoversDialog::Start()
@@ -121,12 +115,22 @@ void CoversDialog::ShowOutcome()
         summary += L" " + Text(IDS_COVERS_STOPPED);
     m_summary.SetWindowText(summary.c_str());
     m_folder.SetWindowText(L"");
+    // The list scrolls as far as its longest line.
+    const HDC dc = GetDC(m_failed.m_hWnd);
+    const HGDIOBJ font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(m_failed.SendMessage(WM_GETFONT)));
+    LONG widest = 0;
     for (const FolderCover& folder : run.Folders()) {
         if (folder.result != CoverResult::Failed)
             continue;
         const std::wstring line = Text(IDS_COVERS_FAILED_LINE, { folder.folder, SystemReason(folder.error) });
         m_failed.SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        SIZE extent = {};
+        if (GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &extent))
+            widest = std::max(widest, extent.cx);
     }
+    SelectObject(dc, font);
+    ReleaseDC(m_failed.m_hWnd, dc);
+    m_failed.SendMessage(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + GetSystemMetrics(SM_CXEDGE) * 2));
 }
 
 void FolderIconDialog::ShowCovers()

@@ -23,7 +23,6 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
-    BOOL OnInitDialog() override;
     // Annuler stops a run at work, which ends at its next folder; otherwise
     // it closes the dialog.
     void OnCancel() override;
