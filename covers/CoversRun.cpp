@@ -31,10 +31,9 @@ private:
     HRESULT m_result;
 };
 
-bool ReadOwnIcon(const ChangeTarget& target, IconLocation& icon)
+bool ReadOwnIcon(const std::wstring& folder, IconLocation& icon)
 {
-    return target.kind == TargetKind::Drive ? ReadDriveIcon(target.path[0], icon)
-                                            : ReadCustomIcon(target.path.c_str(), icon);
+    return IsDriveRootPath(folder.c_str()) ? ReadDriveIcon(folder[0], icon) : ReadCustomIcon(folder.c_str(), icon);
 }
 
 } // namespace
@@ -98,9 +97,8 @@ void CoversRun::CoverOne(FolderCover& folder) const
         folder.result = CoverResult::NoCover;
         return;
     }
-    const ChangeTarget target = TargetAt(folder.folder);
     IconLocation own = {};
-    if (ReadOwnIcon(target, own)) {
+    if (ReadOwnIcon(folder.folder, own)) {
         const bool made = IsMadeIconFile(own.file);
         if (made && SameIgnoringCase(own.file, Within(folder.folder, name).c_str()) &&
             GetFileAttributesW(own.file) != INVALID_FILE_ATTRIBUTES) {
@@ -116,6 +114,8 @@ void CoversRun::CoverOne(FolderCover& folder) const
     choice.icon = IconChange::Set;
     choice.iconFile = *cover;
     choice.madeName = name;
-    folder.error = MakeChange(choice, { target }).front().error;
+    // Only a folder that changes is asked of the shell, which reads its
+    // icon to answer.
+    folder.error = MakeChange(choice, { TargetAt(folder.folder) }).front().error;
     folder.result = folder.error == ERROR_SUCCESS ? CoverResult::Given : CoverResult::Failed;
 }
