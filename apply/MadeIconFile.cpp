@@ -296,3 +296,19 @@ void RemoveMadeIconFile(const wchar_t* file)
     }
     RegCloseKey(key);
 }
+
+bool IsMadeIconFile(const wchar_t* file)
+{
+    HKEY key;
+    if (!OpenMadeIconsKey(key, false))
+        return false;
+    MadeRecord record;
+    const bool made = ReadRecord(key, file, record);
+    RegCloseKey(key);
+    return made;
+}
+
+void NoteIconFileMade(const wchar_t* file, const std::vector<BYTE>& bytes, const wchar_t* target)
+{
+    RecordMadeIconFile(file, bytes, target);
+}

@@ -26,3 +26,10 @@ void NoteIconFileNamed(const wchar_t* file, const wchar_t* target);
 // it, and no folder or drive root it was given to names it any more; any
 // other file stays.
 void RemoveMadeIconFile(const wchar_t* file);
+
+// Whether the program made `file` and knows it as made.
+bool IsMadeIconFile(const wchar_t* file);
+
+// Records `file`, which holds `bytes`, as made by the program for the folder
+// or drive root `target`: a made file put back where it was.
+void NoteIconFileMade(const wchar_t* file, const std::vector<BYTE>& bytes, const wchar_t* target);

@@ -111,6 +111,23 @@
 #define IDS_USAGE_STATUS_MORE   40069
 #define USAGE_LINE_COUNT        10
 
+// Undo: the question that names the change, what it changed, what could not
+// be restored, and the history's folder under the user's local application
+// data
+#define IDS_UNDO_QUESTION       40090
+#define IDS_UNDO_MONTHS         40091
+#define IDS_UNDO_ICON           40092
+#define IDS_UNDO_ICON_INFOTIP   40093
+#define IDS_UNDO_DEFAULT        40094
+#define IDS_UNDO_DEFAULT_INFOTIP 40095
+#define IDS_UNDO_INFOTIP        40096
+#define IDS_UNDO_ONE_FOLDER     40097
+#define IDS_UNDO_FOLDERS        40098
+#define IDS_UNDO_ONE_DRIVE      40099
+#define IDS_UNDO_DRIVES         40100
+#define IDS_UNDO_BOTH_KINDS     40101
+#define IDS_HISTORY_FOLDER      40107
+
 // Messages that the icon grid sends to its parent
 #define WM_SELECTION_CHANGED    (WM_USER + 1)
 #define WM_PREVIEW_ICON         (WM_USER + 2)
@@ -155,6 +172,14 @@
 
 // The largest desktop.ini the program reads and writes back
 #define MAX_REWRITTEN_INI_SIZE  1048576
+
+// The history of changes: how many it keeps, the largest record read back
+// (an icon file put back, or a desktop.ini, and the little around it), and
+// the largest registry value and icon file it keeps
+#define MAX_KEPT_CHANGES        20
+#define MAX_HISTORY_RECORD_SIZE 17825792
+#define MAX_RECORDED_VALUE_SIZE 65536
+#define MAX_RECORDED_ICON_FILE_SIZE 16777216
 
 // The exit statuses of a silent run: every target done; at least one failed,
 // the others done; a wrong command line; an icon that cannot be used. With
