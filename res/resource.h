@@ -23,6 +23,7 @@
 #define IDC_PREVIEW_SMALL       1018
 #define IDC_REBUILD_CACHE       1028
 #define IDC_INFOTIP_LABEL       1039
+#define IDC_UNDO                1050
 #define IDC_ICON_GRID           12297   // also in template 144
 
 // About box controls (template 101)
@@ -126,7 +127,10 @@
 #define IDS_UNDO_ONE_DRIVE      40099
 #define IDS_UNDO_DRIVES         40100
 #define IDS_UNDO_BOTH_KINDS     40101
+#define IDS_UNDO_NOT_RESTORED   40102
+#define IDS_UNDO_CHANGED_SINCE  40103
 #define IDS_HISTORY_FOLDER      40107
+#define IDS_UNDO_NOT_RESTORED_ONE 40108
 
 // Messages that the icon grid sends to its parent
 #define WM_SELECTION_CHANGED    (WM_USER + 1)

@@ -2,6 +2,7 @@
 #include "app/FolderIconApp.h"
 #include "app/FolderIconDialog.h"
 #include "harness/FirstRun.h"
+#include "harness/LocalAppData.h"
 #include "harness/ModalDriver.h"
 #include "harness/RegistryKey.h"
 #include "harness/Windows.h"
@@ -44,6 +45,7 @@ const ExpectedControl MAIN_CONTROLS[] = {
     { 0xFFFF,               "Static",   "",                       0x50000010, 0 },
     { 0xFFFF,               "Static",   "",                       0x50000010, 0 },
     { 0xFFFF,               "Static",   "",                       0x50000010, 0 },
+    { IDC_UNDO,             "Button",   "D\xe9" "fa&ire",          0x58010000, 0 },
 };
 
 // The dialog manager and the controls adjust a few bits of their own: the
@@ -63,6 +65,8 @@ protected:
     void SetUp() override { ASSERT_TRUE(dialog.Create()); }
     HWND Item(int id) const { return GetDlgItem(dialog.m_hWnd, id); }
 
+    // Nothing to take back: the changes of other tests stay theirs.
+    ScopedLocalAppData emptyHistory;
     FolderIconDialog dialog;
 };
 
@@ -128,7 +132,7 @@ TEST_F(MainDialog, StartsWithNothingChosenAndOnlyTheCommandsThatNeedNoTarget)
 {
     for (int id : { IDOK, IDCANCEL, IDC_OTHER_FOLDER, IDC_ICON_GRID, IDC_ABOUT, IDC_INFOTIP, IDC_ICON_FILE, IDC_REBUILD_CACHE })
         EXPECT_TRUE(IsWindowEnabled(Item(id))) << id;
-    for (int id : { IDC_APPLY, IDC_BROWSE_ICON_FILE, IDC_DEFAULT_ICON })
+    for (int id : { IDC_APPLY, IDC_BROWSE_ICON_FILE, IDC_DEFAULT_ICON, IDC_UNDO })
         EXPECT_FALSE(IsWindowEnabled(Item(id))) << id;
     EXPECT_FALSE(IsWindowVisible(Item(IDC_ICON_LOCATION)));
     EXPECT_EQ(WindowText(Item(IDCANCEL)), "Annuler");
