@@ -2,6 +2,7 @@
 #include "apply/DesktopIni.h"
 #include "change/Change.h"
 #include "commandline/Report.h"
+#include "commandline/SilentUndo.h"
 #include "commandline/Switches.h"
 #include "commandline/Texts.h"
 #include "framework/Paths.h"
@@ -13,10 +14,16 @@
 
 namespace {
 
+// The usage's lines, in their order.
+const UINT USAGE_LINES[USAGE_LINE_COUNT] = {
+    IDS_USAGE_SYNOPSIS, IDS_USAGE_TARGETS, IDS_USAGE_ICON,    IDS_USAGE_ICON_MORE, IDS_USAGE_INFOTIP,    IDS_USAGE_DEFAULT,
+    IDS_USAGE_JOURNAL,  IDS_USAGE_UNDO,    IDS_USAGE_HELP,    IDS_USAGE_STATUS,    IDS_USAGE_STATUS_MORE,
+};
+
 void SayUsage(const ReportLine& say)
 {
-    for (UINT line = 0; line < USAGE_LINE_COUNT; ++line)
-        say(Text(IDS_USAGE_SYNOPSIS + line));
+    for (const UINT line : USAGE_LINES)
+        say(Text(line));
 }
 
 // "FICHIER" or "FICHIER,N": N follows the last comma when it is a whole
@@ -74,6 +81,8 @@ int RunSilently(const std::vector<std::wstring>& arguments, const ReportLine& sa
         say(Text(IDS_SILENT_JOURNAL, { *request.journal, SystemReason(GetLastError()) }));
         return EXIT_WRONG_COMMAND_LINE;
     }
+    if (request.undoes)
+        return UndoSilently(say, journal);
     Choice choice;
     if (request.restoresDefault)
         choice.icon = IconChange::Default;

@@ -20,7 +20,8 @@ const SwitchName INFOTIP = { L"infobulle", Takes::Value };
 const SwitchName DEFAULT_ICON = { L"defaut", Takes::Nothing };
 const SwitchName JOURNAL = { L"journal", Takes::Value };
 const SwitchName USAGE = { L"?", Takes::Nothing };
-const SwitchName* const SWITCHES[] = { &ICON, &INFOTIP, &DEFAULT_ICON, &JOURNAL, &USAGE };
+const SwitchName UNDO = { L"defaire", Takes::Nothing };
+const SwitchName* const SWITCHES[] = { &ICON, &INFOTIP, &DEFAULT_ICON, &JOURNAL, &USAGE, &UNDO };
 
 // The first thing wrong is the one told.
 void Wrong(SilentRequest& request, const std::wstring& wrong)
@@ -49,7 +50,7 @@ void ReadSwitch(SilentRequest& request, const std::wstring& argument)
         if (!SameIgnoringCase(name.c_str(), known->name))
             continue;
         if (known->takes == Takes::Nothing) {
-            bool& flag = known == &USAGE ? request.usage : request.restoresDefault;
+            bool& flag = known == &USAGE ? request.usage : known == &UNDO ? request.undoes : request.restoresDefault;
             if (colon != std::wstring::npos)
                 Wrong(request, Text(IDS_SILENT_EXTRA_VALUE, { shown }));
             else if (flag)
@@ -106,6 +107,13 @@ SilentRequest ReadSwitches(const std::vector<std::wstring>& arguments)
             ReadSwitch(request, argument);
         else
             request.targets.push_back(argument);
+    }
+    // An undo takes back a change already made: it makes none, and names
+    // no target.
+    if (request.undoes) {
+        if (request.icon || request.restoresDefault || request.infoTip || !request.targets.empty())
+            Wrong(request, Text(IDS_SILENT_UNDO_ALONE));
+        return request;
     }
     if (request.icon && request.restoresDefault)
         Wrong(request, Text(IDS_SILENT_CONFLICT));

@@ -21,12 +21,14 @@ struct SilentRequest {
     bool usage = false;                   // "/?"
     std::optional<std::wstring> icon;     // "/icone:FICHIER[,N]"
     bool restoresDefault = false;         // "/defaut"
+    bool undoes = false;                  // "/defaire", alone or with a journal
     std::optional<std::wstring> infoTip;  // "/infobulle:TEXTE"; empty removes it
     std::optional<std::wstring> journal;  // "/journal:FICHIER"
     std::vector<std::wstring> targets;
     // What is wrong with the command line, told to the user; empty when
     // nothing is: an unknown switch, one without its value or given twice,
-    // "/icone" with "/defaut", no change named, no target.
+    // "/icone" with "/defaut", no change named, no target, "/defaire" with
+    // a change or a target.
     std::wstring wrong;
 };
 

@@ -99,7 +99,7 @@
 #define IDS_SILENT_NO_CHANGE    40050
 #define IDS_SILENT_NO_TARGET    40051
 #define IDS_SILENT_JOURNAL      40052
-// The lines of the silent run's usage, in this order, one id after the other
+// The lines of the silent run's usage
 #define IDS_USAGE_SYNOPSIS      40060
 #define IDS_USAGE_TARGETS       40061
 #define IDS_USAGE_ICON          40062
@@ -110,7 +110,8 @@
 #define IDS_USAGE_HELP          40067
 #define IDS_USAGE_STATUS        40068
 #define IDS_USAGE_STATUS_MORE   40069
-#define USAGE_LINE_COUNT        10
+#define IDS_USAGE_UNDO          40106
+#define USAGE_LINE_COUNT        11
 
 // Undo: the question that names the change, what it changed, what could not
 // be restored, and the history's folder under the user's local application
@@ -129,6 +130,8 @@
 #define IDS_UNDO_BOTH_KINDS     40101
 #define IDS_UNDO_NOT_RESTORED   40102
 #define IDS_UNDO_CHANGED_SINCE  40103
+#define IDS_UNDO_NOTHING        40104
+#define IDS_SILENT_UNDO_ALONE   40105
 #define IDS_HISTORY_FOLDER      40107
 #define IDS_UNDO_NOT_RESTORED_ONE 40108
 

@@ -1,8 +1,11 @@
 // Undo as users reach it: the dialog's "Défaire", which asks first naming
-// the change.
+// the change, and "/defaire" on the command line, also after a run killed
+// halfway.
 #include "Support.h"
 #include "app/FolderIconDialog.h"
+#include "commandline/SilentRun.h"
 #include "harness/ModalDriver.h"
+#include "harness/Program.h"
 #include "resource.h"
 
 namespace {
@@ -80,4 +83,59 @@ TEST_F(HistoryTest, DialogAsksNamingTheChangeAndReportsTheFolderItLeft)
     EXPECT_FALSE(Exists(folders[2] + "\\desktop.ini"));
     EXPECT_EQ(ReadBytes(folders[1] + "\\desktop.ini"), ON_ITS_OWN);
     EXPECT_FALSE(IsWindowEnabled(undo)) << "nothing is left to take back";
+}
+
+TEST_F(HistoryTest, DefaireReportsEachFolderAndFailsForOneChangedSince)
+{
+    std::vector<std::wstring> said;
+    const auto run = [&](const std::vector<std::wstring>& arguments) {
+        said.clear();
+        return RunSilently(arguments, [&](const std::wstring& line) { said.push_back(line); });
+    };
+    const std::string kept = Folder("Rendu"), left = Folder("Laiss\xe9");
+    Change(InfoTipChoice(L"x"), { kept, left });
+    WriteBytes(left + "\\desktop.ini", ON_ITS_OWN);
+    EXPECT_EQ(run({ L"/defaire" }), EXIT_SOME_FAILED);
+    EXPECT_EQ(said, (std::vector<std::wstring>{ L"OK : " + Wide(kept),
+                                                 L"\xc9" L"CHEC : " + Wide(left) + L" : chang\xe9 depuis par autre chose, laiss\xe9 tel quel",
+                                                 L"Total : 1 OK, 1 \xc9" L"CHEC" }));
+    EXPECT_FALSE(Exists(kept + "\\desktop.ini"));
+    EXPECT_EQ(run({ L"/defaire" }), EXIT_DONE);
+    EXPECT_EQ(said, std::vector<std::wstring>{ L"Aucune modification \xe0 d\xe9" L"faire." });
+    for (const std::wstring& other : { std::wstring(L"/defaut"), std::wstring(L"/infobulle:x"), Wide(kept) }) {
+        EXPECT_EQ(run({ L"/defaire", other }), EXIT_WRONG_COMMAND_LINE);
+        EXPECT_EQ(said.at(0), L"/defaire ne va avec aucun autre changement ni aucune cible.");
+    }
+}
+
+// Killed once it has written a fifth of its folders, a silent run over
+// many folders is taken back whole by /defaire.
+TEST_F(HistoryTest, RunKilledHalfwayIsTakenBackWholeByDefaire)
+{
+    const std::string old = "[.ShellClassInfo]\r\nInfoTip=ancien\r\n[ViewState]\r\nMode=4\r\n";
+    std::wstring arguments = L"/icone:" + Wide(icons) + L",1 /infobulle:nouveau";
+    std::vector<std::string> folders;
+    std::vector<FolderState> before;
+    for (int i = 0; i < 100; ++i) {
+        folders.push_back(Folder("Dossier " + std::to_string(i)));
+        WriteBytes(folders.back() + "\\desktop.ini", old);
+        before.push_back(StateOf(folders.back()));
+        arguments += L" \"" + Wide(folders.back()) + L"\"";
+    }
+    {
+        ProgramProcess program(arguments);
+        ASSERT_TRUE(program.Started());
+        for (const DWORD start = GetTickCount(); ReadBytes(folders[folders.size() / 5] + "\\desktop.ini") == old;) {
+            ASSERT_LT(GetTickCount() - start, 20000u) << "the run wrote nothing";
+            Sleep(1);
+        }
+        program.Kill();
+    }
+    int written = 0;
+    for (const std::string& folder : folders)
+        written += ReadBytes(folder + "\\desktop.ini") != old;
+    const ScriptRun undo = RunAsScript(L"/defaire");
+    EXPECT_EQ(undo.status, static_cast<DWORD>(EXIT_DONE)) << undo.output;
+    for (size_t i = 0; i < folders.size(); ++i)
+        EXPECT_EQ(StateOf(folders[i]), before[i]) << "killed with " << written << " folders written";
 }
