@@ -31,6 +31,8 @@ const MessageEntry<FolderIconDialog> FolderIconDialog::messageTable[] = {
     { WM_COMMAND,           BN_CLICKED,    IDC_REBUILD_CACHE, &FolderIconDialog::OnRebuildIconCache },
     { WM_COMMAND,           EN_CHANGE,     IDC_INFOTIP,       &FolderIconDialog::OnInfoTipChange },
     { WM_DESTROY,           0,             0,                 &FolderIconDialog::OnDestroy },
+    { WM_COMMAND,           BN_CLICKED,    IDC_UNDO,          &FolderIconDialog::OnUndo },
+    { WM_ACTIVATE,          0,             0,                 &FolderIconDialog::OnActivate },
 };
 
 FolderIconDialog::FolderIconDialog() : CDialog(IDD_MAIN)
@@ -74,6 +76,7 @@ void FolderIconDialog::DoDataExchange(CDataExchange* dx)
     DDX_Control(dx, IDC_APPLY, m_apply);
     DDX_Control(dx, IDC_ICON_LOCATION, m_iconLocation);
     DDX_Control(dx, IDC_ICON_GRID, m_iconGrid);
+    DDX_Control(dx, IDC_UNDO, m_undo);
 }
 
 BOOL FolderIconDialog::OnInitDialog()
@@ -101,6 +104,7 @@ BOOL FolderIconDialog::OnInitDialog()
     if (application && application->m_lpCmdLine)
         TargetFromCommandLine(application->m_lpCmdLine);
     FillRecentCombo(m_iconFile);
+    ShowUndoState();
     return TRUE;
 }
 

@@ -77,6 +77,13 @@ public:
     // fires or the dialog closes.
     void ScheduleIniDeletion(const wchar_t* file);
 
+    // Takes back the newest change of the history once the user, asked
+    // with the change named, agrees; tells which folders could not be
+    // given back, and shows the target again.
+    void UndoNewestChange();
+    // "Défaire" is enabled while the history holds a change to take back.
+    void ShowUndoState();
+
     // Makes the shell draw its icons anew: the shell's icon size, one pixel
     // more and back, each change announced to every top-level window.
     void RebuildIconCache();
@@ -140,6 +147,8 @@ private:
     void OnChooseEmblem(Message&);
     void OnOtherEmblem(Message&) { BrowseEmblem(); }
     void OnNoEmblem(Message&) { RemoveEmblem(); }
+    void OnUndo(Message&) { UndoNewestChange(); }
+    void OnActivate(Message& m);
     void TakeTarget(bool drive, const wchar_t* path, const wchar_t* displayName,
                     std::vector<std::wstring> otherFolders = {});
     std::wstring InfoTipText() const;
@@ -162,6 +171,7 @@ private:
     CButton m_cancel;
     CButton m_about;
     CButton m_apply;
+    CButton m_undo;
     CEdit m_iconLocation;
     IconListBox m_iconGrid;
 

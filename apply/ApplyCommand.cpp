@@ -75,6 +75,7 @@ bool FolderIconDialog::ApplyCommand()
     for (const std::wstring& folder : m_otherFolders)
         targets.push_back(TargetAt(folder));
     const std::vector<Outcome> outcomes = MakeChange(choice, targets);
+    ShowUndoState();
     bool deletionDeferred = false;
     std::vector<const Outcome*> failed;
     for (const Outcome& outcome : outcomes) {

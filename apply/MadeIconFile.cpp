@@ -181,16 +181,6 @@ bool MakeIconFile(const wchar_t* picture, const wchar_t* folder, wchar_t (&made)
     return WriteMadeIconFile(bytes, name ? name : picture, folder, made);
 }
 
-bool IsMadeIconFile(const wchar_t* file)
-{
-    HKEY key;
-    if (!OpenMadeIconsKey(key, false))
-        return false;
-    const bool recorded = RegQueryValueExW(key, file, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return recorded;
-}
-
 bool WriteMadeIconFile(const std::vector<BYTE>& bytes, const wchar_t* name, const wchar_t* folder,
                        wchar_t (&made)[PATH_BUFFER_SIZE])
 {
@@ -252,4 +242,20 @@ void RemoveMadeIconFile(const wchar_t* file)
         }
     }
     RegCloseKey(key);
+}
+
+bool IsMadeIconFile(const wchar_t* file)
+{
+    HKEY key;
+    if (!OpenMadeIconsKey(key, false))
+        return false;
+    MadeRecord record;
+    const bool made = ReadRecord(key, file, record);
+    RegCloseKey(key);
+    return made;
+}
+
+void NoteIconFileMade(const wchar_t* file, const std::vector<BYTE>& bytes, const wchar_t* target)
+{
+    RecordMadeIconFile(file, bytes, target);
 }

@@ -20,9 +20,6 @@ bool IconFileOfPicture(const wchar_t* picture, std::vector<BYTE>& bytes);
 bool MakeIconFile(const wchar_t* picture, const wchar_t* folder, wchar_t (&made)[PATH_BUFFER_SIZE],
                   const wchar_t* name = nullptr);
 
-// Whether the program made `file` and keeps its record.
-bool IsMadeIconFile(const wchar_t* file);
-
 // Writes `bytes` into `folder` as MakeIconFile writes a picture's icon file,
 // named after `name` ("couleur-E53935.ico", or "couleur-E53935 (2).ico"
 // beside a different file of that name), and records it.
@@ -37,3 +34,10 @@ void NoteIconFileNamed(const wchar_t* file, const wchar_t* target);
 // it, and no folder or drive root it was given to names it any more; any
 // other file stays.
 void RemoveMadeIconFile(const wchar_t* file);
+
+// Whether the program made `file` and knows it as made.
+bool IsMadeIconFile(const wchar_t* file);
+
+// Records `file`, which holds `bytes`, as made by the program for the folder
+// or drive root `target`: a made file put back where it was.
+void NoteIconFileMade(const wchar_t* file, const std::vector<BYTE>& bytes, const wchar_t* target);

@@ -3,31 +3,13 @@
 #include "apply/DriveIcon.h"
 #include "apply/MadeIconFile.h"
 #include "change/FolderIni.h"
+#include "change/ShellNotice.h"
 #include "framework/Paths.h"
+#include "history/RecordedChange.h"
 #include "icons/IconExtraction.h"
 #include "icons/Picture.h"
-#include <shlobj.h>
 
 namespace {
-
-DWORD SystemImageIndex(const wchar_t* path)
-{
-    SHFILEINFOW info = {};
-    SHGetFileInfoW(path, 0, &info, sizeof info, SHGFI_SYSICONINDEX);
-    return static_cast<DWORD>(info.iIcon);
-}
-
-// The target's attributes changed, and so did its image: the one it shows
-// now and the one it showed.
-void TellTheShell(const ChangeTarget& target)
-{
-    SHChangeNotify(SHCNE_ATTRIBUTES, SHCNF_PATHW | SHCNF_FLUSH, target.path.c_str(), nullptr);
-    const DWORD image = SystemImageIndex(target.path.c_str());
-    SHChangeNotify(SHCNE_UPDATEIMAGE, SHCNF_DWORD | SHCNF_FLUSH, reinterpret_cast<LPCVOID>(static_cast<DWORD_PTR>(image)),
-                   nullptr);
-    SHChangeNotify(SHCNE_UPDATEIMAGE, SHCNF_DWORD | SHCNF_FLUSH,
-                   reinterpret_cast<LPCVOID>(static_cast<DWORD_PTR>(target.shownImage)), nullptr);
-}
 
 // The change written for one target, a drive's in the registry, a folder's
 // in its desktop.ini.
@@ -91,7 +73,7 @@ bool MakeIconFileFor(const Choice& choice, const ChangeTarget& target, DesignFil
            MakeIconFile(picture, target.path.c_str(), made, choice.madeName.empty() ? nullptr : choice.madeName.c_str());
 }
 
-Outcome ChangeOne(const Choice& choice, const ChangeTarget& target, DesignFiles& designs)
+Outcome ChangeOne(const Choice& choice, const ChangeTarget& target, DesignFiles& designs, ChangeRecord& record)
 {
     Outcome outcome;
     outcome.target = target.path;
@@ -106,6 +88,7 @@ Outcome ChangeOne(const Choice& choice, const ChangeTarget& target, DesignFiles&
         return outcome;
     }
     if (made[0]) {
+        record.Made(made, target);
         iconFile = made;
         iconIndex = 0;
     }
@@ -123,8 +106,10 @@ Outcome ChangeOne(const Choice& choice, const ChangeTarget& target, DesignFiles&
         NoteIconFileNamed(iconFile, target.path.c_str());
     // An icon file that the program made goes once nothing it was given to
     // names it.
-    if (hadOwnIcon && choice.icon != IconChange::Keep && !SameIgnoringCase(previous.file, iconFile))
+    if (hadOwnIcon && choice.icon != IconChange::Keep && !SameIgnoringCase(previous.file, iconFile)) {
+        record.Removing(previous.file, target);
         RemoveMadeIconFile(previous.file);
+    }
     TellTheShell(target);
     return outcome;
 }
@@ -154,9 +139,18 @@ bool IconCanBeUsed(const Choice& choice)
 
 std::vector<Outcome> MakeChange(const Choice& choice, const std::vector<ChangeTarget>& targets)
 {
+    RecordedChange change;
+    return MakeChange(choice, targets, change);
+}
+
+std::vector<Outcome> MakeChange(const Choice& choice, const std::vector<ChangeTarget>& targets, ChangeRecord& record)
+{
+    record.Changing(choice, targets);
     std::vector<Outcome> outcomes;
     DesignFiles designs(choice.design);
-    for (const ChangeTarget& target : targets)
-        outcomes.push_back(ChangeOne(choice, target, designs));
+    for (const ChangeTarget& target : targets) {
+        outcomes.push_back(ChangeOne(choice, target, designs, record));
+        record.Done(target, outcomes.back());
+    }
     return outcomes;
 }

@@ -8,9 +8,11 @@
 // drive, the registry's icon for its letter. A picture or a design is no
 // icon the shell can show: each target gets an icon file made of it, which is recorded as
 // the program's and goes again once nothing names it. After each target the
-// shell is told to draw it anew.
+// shell is told to draw it anew. Each change is recorded, step by step
+// before it is taken, so that it can be taken back (history/).
 #pragma once
 #include "madeicons/Design.h"
+#include "change/ChangeRecord.h"
 #include "target/Target.h"
 #include <optional>
 #include <string>
@@ -69,5 +71,9 @@ struct Outcome {
 bool IconCanBeUsed(const Choice& choice);
 
 // Changes each target in turn: one that fails leaves the others to go on.
-// One outcome for each target, in their order.
+// One outcome for each target, in their order. The change is one of its
+// own in the user's history.
 std::vector<Outcome> MakeChange(const Choice& choice, const std::vector<ChangeTarget>& targets);
+// The same, told to `record`: a caller that makes several changes as one
+// opens that record itself and hands it to each.
+std::vector<Outcome> MakeChange(const Choice& choice, const std::vector<ChangeTarget>& targets, ChangeRecord& record);

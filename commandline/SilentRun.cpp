@@ -3,6 +3,7 @@
 #include "change/Change.h"
 #include "commandline/Report.h"
 #include "commandline/SilentCovers.h"
+#include "commandline/SilentUndo.h"
 #include "commandline/Switches.h"
 #include "commandline/Texts.h"
 #include "framework/Paths.h"
@@ -15,10 +16,11 @@
 
 namespace {
 
+// The usage's lines, in their order.
 const UINT USAGE_LINES[] = {
     IDS_USAGE_SYNOPSIS, IDS_USAGE_TARGETS,  IDS_USAGE_ICON,    IDS_USAGE_ICON_MORE, IDS_USAGE_COLOUR,
     IDS_USAGE_COLOUR_MORE, IDS_USAGE_EMBLEM, IDS_USAGE_INFOTIP, IDS_USAGE_DEFAULT, IDS_USAGE_COVERS,
-    IDS_USAGE_COVERS_MORE, IDS_USAGE_COVERS_LAST, IDS_USAGE_JOURNAL,
+    IDS_USAGE_COVERS_MORE, IDS_USAGE_COVERS_LAST, IDS_USAGE_JOURNAL, IDS_USAGE_UNDO,
     IDS_USAGE_HELP,     IDS_USAGE_STATUS,   IDS_USAGE_STATUS_MORE,
 };
 static_assert(ARRAYSIZE(USAGE_LINES) == USAGE_LINE_COUNT, "every line of the usage is said");
@@ -104,6 +106,8 @@ int RunSilently(const std::vector<std::wstring>& arguments, const ReportLine& sa
     }
     if (request.covers)
         return RunCoversSilently(request, say, journal);
+    if (request.undoes)
+        return UndoSilently(say, journal);
     Choice choice;
     if (request.restoresDefault)
         choice.icon = IconChange::Default;

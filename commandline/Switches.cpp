@@ -26,12 +26,14 @@ const SwitchName COVERS = { L"couvertures", Takes::Nothing };
 const SwitchName REPLACE = { L"remplacer", Takes::Nothing };
 const SwitchName FIRST_PICTURE = { L"premiere-image", Takes::Nothing };
 const SwitchName USAGE = { L"?", Takes::Nothing };
-const SwitchName* const SWITCHES[] = { &ICON,   &INFOTIP, &DEFAULT_ICON,  &JOURNAL, &COLOUR,
-                                       &EMBLEM, &COVERS,  &REPLACE, &FIRST_PICTURE, &USAGE };
+const SwitchName UNDO = { L"defaire", Takes::Nothing };
+const SwitchName* const SWITCHES[] = { &ICON,   &INFOTIP, &DEFAULT_ICON, &JOURNAL,       &COLOUR, &EMBLEM,
+                                       &COVERS, &REPLACE, &FIRST_PICTURE, &USAGE, &UNDO };
 
 bool& FlagOf(SilentRequest& request, const SwitchName& name)
 {
     return &name == &USAGE           ? request.usage
+         : &name == &UNDO            ? request.undoes
          : &name == &COVERS          ? request.covers
          : &name == &REPLACE         ? request.replaceOwnIcons
          : &name == &FIRST_PICTURE   ? request.firstPicture
@@ -129,6 +131,14 @@ SilentRequest ReadSwitches(const std::vector<std::wstring>& arguments)
     if (request.colour && !ReadColour(*request.colour, colour))
         Wrong(request, Text(IDS_SILENT_BAD_COLOUR, { *request.colour }));
     const bool designed = request.colour || request.emblem;
+    // An undo takes back a change already made: it makes none, and names
+    // no target.
+    if (request.undoes) {
+        if (request.icon || request.restoresDefault || request.infoTip || designed || request.covers ||
+            request.replaceOwnIcons || request.firstPicture || !request.targets.empty())
+            Wrong(request, Text(IDS_SILENT_UNDO_ALONE));
+        return request;
+    }
     if (request.icon && request.restoresDefault)
         Wrong(request, Text(IDS_SILENT_CONFLICT));
     if (designed && (request.icon || request.restoresDefault))

@@ -21,6 +21,7 @@ struct SilentRequest {
     bool usage = false;                   // "/?"
     std::optional<std::wstring> icon;     // "/icone:FICHIER[,N]"
     bool restoresDefault = false;         // "/defaut"
+    bool undoes = false;                  // "/defaire", alone or with a journal
     std::optional<std::wstring> infoTip;  // "/infobulle:TEXTE"; empty removes it
     std::optional<std::wstring> journal;  // "/journal:FICHIER"
     std::optional<std::wstring> colour;   // "/couleur:NOM" or "/couleur:#RRGGBB"
@@ -34,7 +35,7 @@ struct SilentRequest {
     // "/icone" with "/defaut", "/couleur" or "/embleme" with either, a colour
     // that is neither a name of the list nor "#RRGGBB", "/couvertures" with
     // another change, "/remplacer" or "/premiere-image" without it, no change
-    // named, no target.
+    // named, no target, "/defaire" with a change or a target.
     std::wstring wrong;
 };
 

@@ -6,6 +6,7 @@
 #include "covers/CoverSearch.h"
 #include "covers/FolderTree.h"
 #include "framework/Paths.h"
+#include "history/RecordedChange.h"
 #include <algorithm>
 #include <thread>
 
@@ -36,6 +37,38 @@ bool ReadOwnIcon(const std::wstring& folder, IconLocation& icon)
     return IsDriveRootPath(folder.c_str()) ? ReadDriveIcon(folder[0], icon) : ReadCustomIcon(folder.c_str(), icon);
 }
 
+// The one record of the whole run, told of each folder's steps by whichever
+// thread works on it, one at a time.
+class SerialRecord : public ChangeRecord {
+public:
+    explicit SerialRecord(ChangeRecord& record) : m_record(record) {}
+
+    void Changing(const Choice& choice, const std::vector<ChangeTarget>& targets) override
+    {
+        const std::lock_guard<std::mutex> lock(m_lock);
+        m_record.Changing(choice, targets);
+    }
+    void Made(const wchar_t* file, const ChangeTarget& target) override
+    {
+        const std::lock_guard<std::mutex> lock(m_lock);
+        m_record.Made(file, target);
+    }
+    void Removing(const wchar_t* file, const ChangeTarget& target) override
+    {
+        const std::lock_guard<std::mutex> lock(m_lock);
+        m_record.Removing(file, target);
+    }
+    void Done(const ChangeTarget& target, const Outcome& outcome) override
+    {
+        const std::lock_guard<std::mutex> lock(m_lock);
+        m_record.Done(target, outcome);
+    }
+
+private:
+    ChangeRecord& m_record;
+    std::mutex m_lock;
+};
+
 } // namespace
 
 CoversRun::CoversRun(std::vector<std::wstring> roots, CoverOptions options)
@@ -61,16 +94,19 @@ void CoversRun::Run()
         for (std::wstring& folder : FoldersOfTree(root, m_stop, m_found))
             m_folders.push_back({ std::move(folder), CoverResult::NotDone, ERROR_SUCCESS });
     }
+    // The whole run is one change, which is taken back as one.
+    RecordedChange change;
+    SerialRecord record(change);
     const unsigned cores = std::max(1u, std::min(std::thread::hardware_concurrency(), MAX_WORKERS));
     std::vector<std::thread> workers;
     for (unsigned i = 1; i < cores && i < m_folders.size(); ++i)
-        workers.emplace_back([this] { Work(); });
-    Work();
+        workers.emplace_back([this, &record] { Work(record); });
+    Work(record);
     for (std::thread& worker : workers)
         worker.join();
 }
 
-void CoversRun::Work()
+void CoversRun::Work(ChangeRecord& record)
 {
     const WorkerCom com;
     for (;;) {
@@ -82,14 +118,14 @@ void CoversRun::Work()
             const std::lock_guard<std::mutex> lock(m_atWorkLock);
             m_atWork = folder.folder;
         }
-        CoverOne(folder);
+        CoverOne(folder, record);
         ++m_done;
     }
 }
 
 // A made icon of the cover as it is now is named after it: a folder that
 // has it is left be.
-void CoversRun::CoverOne(FolderCover& folder) const
+void CoversRun::CoverOne(FolderCover& folder, ChangeRecord& record) const
 {
     const std::optional<std::wstring> cover = FindCover(folder.folder, m_options.firstPicture);
     const std::wstring name = cover ? CoverIconName(*cover) : std::wstring();
@@ -116,6 +152,6 @@ void CoversRun::CoverOne(FolderCover& folder) const
     choice.madeName = name;
     // Only a folder that changes is asked of the shell, which reads its
     // icon to answer.
-    folder.error = MakeChange(choice, { TargetAt(folder.folder) }).front().error;
+    folder.error = MakeChange(choice, { TargetAt(folder.folder) }, record).front().error;
     folder.result = folder.error == ERROR_SUCCESS ? CoverResult::Given : CoverResult::Failed;
 }

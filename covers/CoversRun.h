@@ -1,12 +1,15 @@
 // A whole collection given its own covers: every folder of each tree that
 // has a cover gets an icon made of it, spread over the machine's cores, with
 // what it is at readable from any thread and a stop that keeps what is done.
+// The whole run is one change of the history.
 #pragma once
 #include <atomic>
 #include <mutex>
 #include <string>
 #include <vector>
 #include <windows.h>
+
+class ChangeRecord;
 
 struct CoverOptions {
     // A folder whose icon was chosen some other way gets its cover too.
@@ -52,9 +55,8 @@ public:
     size_t Count(CoverResult result) const;
 
 private:
-    void Work();
-    FolderCover& Next();
-    void CoverOne(FolderCover& folder) const;
+    void Work(ChangeRecord& record);
+    void CoverOne(FolderCover& folder, ChangeRecord& record) const;
 
     std::vector<std::wstring> m_roots;
     CoverOptions m_options;

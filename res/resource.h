@@ -37,6 +37,7 @@
 #define IDC_COVERS_FOLDER       1066
 #define IDC_COVERS_SUMMARY      1067
 #define IDC_COVERS_FAILED       1068
+#define IDC_UNDO                1050
 #define IDC_ICON_GRID           12297   // also in template 144
 
 // About box controls (template 101)
@@ -112,7 +113,7 @@
 #define IDS_SILENT_NO_CHANGE    40050
 #define IDS_SILENT_NO_TARGET    40051
 #define IDS_SILENT_JOURNAL      40052
-// The lines of the silent run's usage, in this order, one id after the other
+// The lines of the silent run's usage
 #define IDS_USAGE_SYNOPSIS      40060
 #define IDS_USAGE_TARGETS       40061
 #define IDS_USAGE_ICON          40062
@@ -129,7 +130,8 @@
 #define IDS_USAGE_COVERS        40110
 #define IDS_USAGE_COVERS_MORE   40111
 #define IDS_USAGE_COVERS_LAST   40112
-#define USAGE_LINE_COUNT        16
+#define IDS_USAGE_UNDO          40106
+#define USAGE_LINE_COUNT        17
 #define IDS_SILENT_BAD_COLOUR   40073
 #define IDS_SILENT_DESIGN_CONFLICT 40074
 #define IDS_OTHER_EMBLEM        40075
@@ -149,6 +151,28 @@
 #define WM_COVERS_DONE          (WM_USER + 8)
 // The system's colour dialog holds sixteen custom colours.
 #define CUSTOM_COLOUR_COUNT     16
+
+// Undo: the question that names the change, what it changed, what could not
+// be restored, and the history's folder under the user's local application
+// data
+#define IDS_UNDO_QUESTION       40090
+#define IDS_UNDO_MONTHS         40091
+#define IDS_UNDO_ICON           40092
+#define IDS_UNDO_ICON_INFOTIP   40093
+#define IDS_UNDO_DEFAULT        40094
+#define IDS_UNDO_DEFAULT_INFOTIP 40095
+#define IDS_UNDO_INFOTIP        40096
+#define IDS_UNDO_ONE_FOLDER     40097
+#define IDS_UNDO_FOLDERS        40098
+#define IDS_UNDO_ONE_DRIVE      40099
+#define IDS_UNDO_DRIVES         40100
+#define IDS_UNDO_BOTH_KINDS     40101
+#define IDS_UNDO_NOT_RESTORED   40102
+#define IDS_UNDO_CHANGED_SINCE  40103
+#define IDS_UNDO_NOTHING        40104
+#define IDS_SILENT_UNDO_ALONE   40105
+#define IDS_HISTORY_FOLDER      40107
+#define IDS_UNDO_NOT_RESTORED_ONE 40108
 
 // Messages that the icon grid sends to its parent
 #define WM_SELECTION_CHANGED    (WM_USER + 1)
@@ -194,6 +218,14 @@
 
 // The largest desktop.ini the program reads and writes back
 #define MAX_REWRITTEN_INI_SIZE  1048576
+
+// The history of changes: how many it keeps, the largest record read back
+// (an icon file put back, or a desktop.ini, and the little around it), and
+// the largest registry value and icon file it keeps
+#define MAX_KEPT_CHANGES        20
+#define MAX_HISTORY_RECORD_SIZE 17825792
+#define MAX_RECORDED_VALUE_SIZE 65536
+#define MAX_RECORDED_ICON_FILE_SIZE 16777216
 
 // The exit statuses of a silent run: every target done; at least one failed,
 // the others done; a wrong command line; an icon that cannot be used. With

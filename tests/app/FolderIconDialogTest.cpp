@@ -2,6 +2,7 @@
 #include "app/FolderIconApp.h"
 #include "app/FolderIconDialog.h"
 #include "harness/FirstRun.h"
+#include "harness/LocalAppData.h"
 #include "harness/ModalDriver.h"
 #include "harness/RegistryKey.h"
 #include "harness/Windows.h"
@@ -47,6 +48,7 @@ const ExpectedControl MAIN_CONTROLS[] = {
     { 0xFFFF,               "Static",   "",                       0x50000010, 0 },
     { 0xFFFF,               "Static",   "",                       0x50000010, 0 },
     { 0xFFFF,               "Static",   "",                       0x50000010, 0 },
+    { IDC_UNDO,             "Button",   "D\xe9" "fa&ire",          0x58010000, 0 },
 };
 
 // The dialog manager and the controls adjust a few bits of their own: the
@@ -68,6 +70,8 @@ protected:
 
     // No recent file of an earlier test's in the combo box.
     ScopedRegistryKey settings{ HKEY_CURRENT_USER, "Software\\KORBINEX\\Brisevent" };
+    // Nothing to take back: the changes of other tests stay theirs.
+    ScopedLocalAppData emptyHistory;
     FolderIconDialog dialog;
 };
 
@@ -133,7 +137,7 @@ TEST_F(MainDialog, StartsWithNothingChosenAndOnlyTheCommandsThatNeedNoTarget)
 {
     for (int id : { IDOK, IDCANCEL, IDC_OTHER_FOLDER, IDC_ICON_GRID, IDC_ABOUT, IDC_INFOTIP, IDC_ICON_FILE, IDC_REBUILD_CACHE })
         EXPECT_TRUE(IsWindowEnabled(Item(id))) << id;
-    for (int id : { IDC_APPLY, IDC_BROWSE_ICON_FILE, IDC_DEFAULT_ICON, IDC_CHOOSE_COLOUR, IDC_CHOOSE_EMBLEM, IDC_COVERS })
+    for (int id : { IDC_APPLY, IDC_BROWSE_ICON_FILE, IDC_DEFAULT_ICON, IDC_CHOOSE_COLOUR, IDC_CHOOSE_EMBLEM, IDC_COVERS, IDC_UNDO })
         EXPECT_FALSE(IsWindowEnabled(Item(id))) << id;
     EXPECT_FALSE(IsWindowVisible(Item(IDC_ICON_LOCATION)));
     EXPECT_EQ(WindowText(Item(IDCANCEL)), "Annuler");

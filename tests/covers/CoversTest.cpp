@@ -5,6 +5,7 @@
 #include "covers/CoverSearch.h"
 #include "covers/CoversDialog.h"
 #include "harness/Files.h"
+#include "harness/LocalAppData.h"
 #include "harness/ModalDriver.h"
 #include "harness/RegistryKey.h"
 #include "harness/TempFolder.h"
@@ -109,6 +110,7 @@ protected:
     }
 
     ScopedRegistryKey settings{ HKEY_CURRENT_USER, SETTINGS_KEY };
+    ScopedLocalAppData history;
     TempFolder temp;
     const std::string handChosen = "[.ShellClassInfo]\r\nIconFile=shell32.dll\r\nIconIndex=4\r\n";
     std::vector<std::wstring> said;
@@ -180,6 +182,17 @@ TEST_F(CoversTest, CollectionTakesItsCoversOnceAndAgainOnlyWhereACoverChanged)
     EXPECT_FALSE(Exists(album));
     EXPECT_EQ(IconOf("Films\\Main").substr(0, (temp / "Films\\Main\\folder").size()), temp / "Films\\Main\\folder");
     EXPECT_NE(IconOf("Musique\\Nu"), "");
+}
+
+// The whole run is one change: one undo gives every folder back as it was.
+TEST_F(CoversTest, WholeRunIsOneChangeThatOneUndoTakesBack)
+{
+    MakeCollection();
+    const std::map<std::string, std::string> before = Files(temp.Path());
+    ASSERT_EQ(Run({ L"/couvertures", L"/remplacer" }), EXIT_DONE);
+    ASSERT_NE(Files(temp.Path()), before);
+    EXPECT_EQ(RunSilently({ L"/defaire" }, [](const std::wstring&) {}), EXIT_DONE);
+    EXPECT_EQ(Files(temp.Path()), before);
 }
 
 // A folder that cannot be written fails alone, with the system's reason, and

@@ -4,6 +4,7 @@
 #include "apply/DesktopIni.h"
 #include "change/Change.h"
 #include "harness/Files.h"
+#include "harness/LocalAppData.h"
 #include "harness/ModalDriver.h"
 #include "harness/RegistryKey.h"
 #include "harness/TempFolder.h"
@@ -81,6 +82,7 @@ protected:
     }
 
     ScopedRegistryKey settings{ HKEY_CURRENT_USER, SETTINGS_KEY };
+    ScopedLocalAppData history;
     TempFolder temp;
     std::string folder = temp / "Rouge";
     std::string other = temp / "Autre";

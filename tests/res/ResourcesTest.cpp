@@ -150,6 +150,7 @@ const ExpectedDialog kMainDialog = {
         {-1, kStatic, Text(""), 0x50000010, 0, 5, 172, 304, 1},
         {-1, kStatic, Text(""), 0x50000010, 0, 5, 27, 304, 1},
         {-1, kStatic, Text(""), 0x50000010, 0, 5, 196, 304, 1},
+        {1050, kButton, Text("D\xe9" "fa&ire"), 0x58010000, 0, 59, 228, 38, 14},
     }};
 
 const ExpectedDialog kHelpViewer = {

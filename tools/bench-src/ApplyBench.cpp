@@ -3,10 +3,13 @@
 // fresh folders, gives half of them an icon and an infotip one folder at a
 // time and the other half all together, in turns first, and takes the ratio
 // of the two. Only the apply itself is timed, not the choosing of folders.
+// Then the same choice made for 200 folders with its history recorded, as
+// every change is, against the same change that nothing records.
 //
 //     apply_bench [ROUNDS]
 #include "BenchSupport.h"
 #include "app/FolderIconDialog.h"
+#include "change/Change.h"
 #include "target/Target.h"
 #include <shlwapi.h>
 #include <algorithm>
@@ -91,6 +94,36 @@ double AppliedTogether(FolderIconDialog& dialog, const Folders& folders, const w
     return TimedApply(dialog, iconFile, "Ensemble");
 }
 
+// A change that nothing records: the same work without the history.
+class Unrecorded : public ChangeRecord {
+public:
+    void Changing(const Choice&, const std::vector<ChangeTarget>&) override {}
+    void Made(const wchar_t*, const ChangeTarget&) override {}
+    void Removing(const wchar_t*, const ChangeTarget&) override {}
+    void Done(const ChangeTarget&, const Outcome&) override {}
+};
+
+// The change made for the folders, recorded in the history or not; the
+// targets are taken before the timing starts.
+double TimedChange(const Folders& folders, const wchar_t* iconFile, bool recorded)
+{
+    Choice choice;
+    choice.icon = IconChange::Set;
+    choice.iconFile = iconFile;
+    choice.iconIndex = IconIndex;
+    choice.infoTip = recorded ? L"Avec l'historique" : L"Sans l'historique";
+    std::vector<ChangeTarget> targets;
+    for (const std::wstring& folder : folders.Paths())
+        targets.push_back(TargetAt(folder));
+    Unrecorded nothing;
+    const double start = Milliseconds();
+    if (recorded)
+        MakeChange(choice, targets);
+    else
+        MakeChange(choice, targets, nothing);
+    return Milliseconds() - start;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -108,7 +141,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "the main dialog could not be made\n");
         return 1;
     }
-    std::vector<double> singles, together, ratios;
+    std::vector<double> singles, together, ratios, recorded, unrecorded, historyRatios;
     bool allCustomised = true;
     for (int round = 0; round < rounds; ++round) {
         const Folders oneByOne(parent, L"un");
@@ -125,6 +158,21 @@ int main(int argc, char** argv)
         singles.push_back(single);
         together.push_back(all);
         ratios.push_back(single > 0 ? all / single : 0);
+
+        const Folders withHistory(parent, L"avec");
+        const Folders withoutHistory(parent, L"sans");
+        double with = 0;
+        double without = 0;
+        for (int turn = 0; turn < 2; ++turn) {
+            if ((turn + round) % 2 == 0)
+                with = TimedChange(withHistory, iconFile.c_str(), true);
+            else
+                without = TimedChange(withoutHistory, iconFile.c_str(), false);
+        }
+        allCustomised = allCustomised && withHistory.AllCustomised() && withoutHistory.AllCustomised();
+        recorded.push_back(with);
+        unrecorded.push_back(without);
+        historyRatios.push_back(without > 0 ? with / without : 0);
     }
     dialog.DestroyWindow();
     RemoveDirectoryW(parent.c_str());
@@ -138,5 +186,10 @@ int main(int argc, char** argv)
     std::printf("Medians of %d rounds, milliseconds: %d single applies %.1f, %d folders at once %.1f\n", rounds,
                 FolderCount, Median(singles), FolderCount, Median(together));
     std::printf("Ratio %d folders / %d single applies: %.3f\n", FolderCount, FolderCount, Median(ratios));
+    std::printf("\nGoal on the history: apply with history / apply without at most 1.15 for %d folders "
+                "(wall clock).\n", FolderCount);
+    std::printf("Medians of %d rounds, milliseconds: with history %.1f, without %.1f\n", rounds, Median(recorded),
+                Median(unrecorded));
+    std::printf("Ratio apply with history / apply without: %.3f\n", Median(historyRatios));
     return 0;
 }
