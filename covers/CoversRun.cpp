@@ -5,6 +5,7 @@
 #include "change/Change.h"
 #include "covers/CoverSearch.h"
 #include "covers/FolderTree.h"
+#include "framework/ComScope.h"
 #include "framework/Paths.h"
 #include "history/RecordedChange.h"
 #include <algorithm>
@@ -14,23 +15,6 @@ namespace {
 
 // More threads than this gain nothing: the disk is shared.
 constexpr unsigned MAX_WORKERS = 8;
-
-// COM for the picture decoder, once for the whole of a worker's life rather
-// than once for each picture.
-class WorkerCom {
-public:
-    WorkerCom() : m_result(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~WorkerCom()
-    {
-        if (SUCCEEDED(m_result))
-            CoUninitialize();
-    }
-    WorkerCom(const WorkerCom&) = delete;
-    WorkerCom& operator=(const WorkerCom&) = delete;
-
-private:
-    HRESULT m_result;
-};
 
 bool ReadOwnIcon(const std::wstring& folder, IconLocation& icon)
 {
@@ -108,7 +92,9 @@ void CoversRun::Run()
 
 void CoversRun::Work(ChangeRecord& record)
 {
-    const WorkerCom com;
+    // COM for the picture decoder once for the worker's life, not once for
+    // each picture.
+    const ComScope com;
     for (;;) {
         const size_t at = m_next++;
         if (m_stop || at >= m_folders.size())

@@ -1,4 +1,5 @@
 #include "icons/Picture.h"
+#include "framework/ComScope.h"
 #include "framework/Paths.h"
 #include "icons/FileStamp.h"
 #include "icons/PictureHeader.h"
@@ -31,23 +32,6 @@ public:
 
 private:
     T* m_object = nullptr;
-};
-
-// COM on this thread for as long as the scope lives: the imaging component
-// is made of COM objects, and the program uses COM nowhere else.
-class ComScope {
-public:
-    ComScope() : m_result(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComScope()
-    {
-        if (SUCCEEDED(m_result))
-            CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    HRESULT m_result;
 };
 
 bool CreateFactory(ComRef<IWICImagingFactory>& factory)
