@@ -184,28 +184,21 @@ TEST_F(CoversTest, CollectionTakesItsCoversOnceAndAgainOnlyWhereACoverChanged)
     EXPECT_NE(IconOf("Musique\\Nu"), "");
 }
 
-// The whole run is one change: one undo gives every folder back as it was.
-TEST_F(CoversTest, WholeRunIsOneChangeThatOneUndoTakesBack)
-{
-    MakeCollection();
-    const std::map<std::string, std::string> before = Files(temp.Path());
-    ASSERT_EQ(Run({ L"/couvertures", L"/remplacer" }), EXIT_DONE);
-    ASSERT_NE(Files(temp.Path()), before);
-    EXPECT_EQ(RunSilently({ L"/defaire" }, [](const std::wstring&) {}), EXIT_DONE);
-    EXPECT_EQ(Files(temp.Path()), before);
-}
-
 // A folder that cannot be written fails alone, with the system's reason, and
-// the status says so.
-TEST_F(CoversTest, FolderThatCannotBeWrittenFailsAndTheRunEndsWithStatusOne)
+// the status says so; the whole run is one change, which one undo takes back.
+TEST_F(CoversTest, FolderThatFailsFailsAloneAndOneUndoTakesTheWholeRunBack)
 {
     MakeCollection();
     ASSERT_TRUE(CreateDirectoryA((temp / "Films\\desktop.ini").c_str(), nullptr));
-    EXPECT_EQ(Run({ L"/couvertures" }), EXIT_SOME_FAILED);
+    const std::map<std::string, std::string> before = Files(temp.Path());
+    EXPECT_EQ(Run({ L"/couvertures", L"/remplacer" }), EXIT_SOME_FAILED);
+    const std::wstring failed = L"\xc9" L"CHEC : " + Wide(temp / "Films") + L" : ";
     EXPECT_EQ(std::count_if(said.begin(), said.end(),
-                            [&](const std::wstring& line) { return line.rfind(L"\xc9" L"CHEC : " + Wide(temp / "Films") + L" : ", 0) == 0; }),
+                            [&](const std::wstring& line) { return line.rfind(failed, 0) == 0; }),
               1);
     EXPECT_NE(IconOf("Musique\\Album"), "");
+    EXPECT_EQ(RunSilently({ L"/defaire" }, [](const std::wstring&) {}), EXIT_DONE);
+    EXPECT_EQ(Files(temp.Path()), before);
 }
 
 // The dialog runs off its thread: it answers while the run works, Annuler
